@@ -1,0 +1,36 @@
+/*
+ * BPoint: a position in a view's or the screen's coordinate system.
+ */
+#ifndef _POINT_H
+#define _POINT_H
+
+#include <SupportDefs.h>
+
+class BRect;
+
+class BPoint {
+public:
+	float	x;
+	float	y;
+
+			BPoint() : x(0.0f), y(0.0f) {}
+			BPoint(float X, float Y) : x(X), y(Y) {}
+
+	void	Set(float X, float Y) { x = X; y = Y; }
+
+	// Moves the point to the nearest place inside rect.
+	void	ConstrainTo(BRect rect);
+	void	PrintToStream() const;
+
+	BPoint	operator-() const { return BPoint(-x, -y); }
+	BPoint	operator+(const BPoint& p) const { return BPoint(x + p.x, y + p.y); }
+	BPoint	operator-(const BPoint& p) const { return BPoint(x - p.x, y - p.y); }
+	BPoint&	operator+=(const BPoint& p) { x += p.x; y += p.y; return *this; }
+	BPoint&	operator-=(const BPoint& p) { x -= p.x; y -= p.y; return *this; }
+	bool	operator==(const BPoint& p) const { return x == p.x && y == p.y; }
+	bool	operator!=(const BPoint& p) const { return !(*this == p); }
+};
+
+extern const BPoint B_ORIGIN;
+
+#endif	// _POINT_H
