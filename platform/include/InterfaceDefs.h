@@ -68,4 +68,113 @@ enum {
 	B_TERTIARY_MOUSE_BUTTON		= 0x04
 };
 
+// Horizontal alignment of labels and text.
+enum alignment {
+	B_ALIGN_LEFT,
+	B_ALIGN_RIGHT,
+	B_ALIGN_CENTER
+};
+
+enum orientation {
+	B_HORIZONTAL,
+	B_VERTICAL
+};
+
+enum border_style {
+	B_PLAIN_BORDER,
+	B_FANCY_BORDER,
+	B_NO_BORDER
+};
+
+enum button_width {
+	B_WIDTH_AS_USUAL,
+	B_WIDTH_FROM_WIDEST,
+	B_WIDTH_FROM_LABEL
+};
+
+// How wide lines end and meet.
+enum join_mode {
+	B_ROUND_JOIN = 0,
+	B_MITER_JOIN,
+	B_BEVEL_JOIN,
+	B_BUTT_JOIN,
+	B_SQUARE_JOIN
+};
+
+enum cap_mode {
+	B_ROUND_CAP = B_ROUND_JOIN,
+	B_BUTT_CAP = B_BUTT_JOIN,
+	B_SQUARE_CAP = B_SQUARE_JOIN
+};
+
+#define B_DEFAULT_MITER_LIMIT	10.0F
+
+// The user interface colours that ui_color() answers. The first nine are R5's; the rest
+// are the later additions that controls commonly ask for.
+enum color_which {
+	B_PANEL_BACKGROUND_COLOR = 1,
+	B_MENU_BACKGROUND_COLOR = 2,
+	B_WINDOW_TAB_COLOR = 3,
+	B_KEYBOARD_NAVIGATION_COLOR = 4,
+	B_DESKTOP_COLOR = 5,
+	B_MENU_SELECTION_BACKGROUND_COLOR = 6,
+	B_MENU_ITEM_TEXT_COLOR = 7,
+	B_MENU_SELECTED_ITEM_TEXT_COLOR = 8,
+	B_MENU_SELECTED_BORDER_COLOR = 9,
+
+	B_PANEL_TEXT_COLOR = 10,
+	B_DOCUMENT_BACKGROUND_COLOR = 11,
+	B_DOCUMENT_TEXT_COLOR = 12,
+	B_CONTROL_BACKGROUND_COLOR = 13,
+	B_CONTROL_TEXT_COLOR = 14,
+	B_CONTROL_BORDER_COLOR = 15,
+	B_CONTROL_HIGHLIGHT_COLOR = 16,
+	B_NAVIGATION_PULSE_COLOR = 17,
+	B_SHINE_COLOR = 18,
+	B_SHADOW_COLOR = 19,
+	B_TOOLTIP_BACKGROUND_COLOR = 20,
+	B_TOOLTIP_TEXT_COLOR = 21,
+	B_WINDOW_TEXT_COLOR = 22,
+	B_WINDOW_INACTIVE_TAB_COLOR = 23,
+	B_WINDOW_INACTIVE_TEXT_COLOR = 24
+};
+
+// Tints for tint_color(): below 1.0 lightens towards white, above 1.0 darkens towards
+// black.
+#define B_LIGHTEN_MAX_TINT	0.0F
+#define B_LIGHTEN_2_TINT	0.385F
+#define B_LIGHTEN_1_TINT	0.590F
+#define B_NO_TINT			1.0F
+#define B_DARKEN_1_TINT		1.147F
+#define B_DARKEN_2_TINT		1.295F
+#define B_DARKEN_3_TINT		1.407F
+#define B_DARKEN_4_TINT		1.555F
+#define B_DARKEN_MAX_TINT	2.0F
+
+#define B_DISABLED_LABEL_TINT		B_DARKEN_3_TINT
+#define B_HIGHLIGHT_BACKGROUND_TINT	B_DARKEN_2_TINT
+#define B_DISABLED_MARK_TINT		B_LIGHTEN_2_TINT
+
+// The colour the user interface uses for an element (the R5 defaults; there is no
+// preferences application to change them).
+rgb_color ui_color(color_which which);
+
+// The colour moved towards white (tint < 1) or black (tint > 1); alpha is kept.
+rgb_color tint_color(rgb_color color, float tint);
+
+rgb_color keyboard_navigation_color();
+
+// The 256-colour palette of B_CMAP8: a grey ramp (0 black ... 31), a 6 by 6 by 6 colour
+// cube, more greys, white at 254, and B_TRANSPARENT_MAGIC_CMAP8 at 255. It is laid out like
+// R5's system palette but its entries are this platform's own.
+const color_map* system_colors();
+
+namespace BPrivate {
+
+// The palette index whose colour is nearest to color; B_TRANSPARENT_MAGIC_CMAP8 for
+// B_TRANSPARENT_COLOR.
+uint8 index_for_color(rgb_color color);
+
+}	// namespace BPrivate
+
 #endif	// _INTERFACE_DEFS_H

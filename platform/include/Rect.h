@@ -56,6 +56,12 @@ public:
 	BRect	InsetByCopy(float dx, float dy) const { BRect r(*this); return r.InsetBy(dx, dy); }
 	BRect	OffsetByCopy(float dx, float dy) const { BRect r(*this); return r.OffsetBy(dx, dy); }
 	BRect	OffsetToCopy(float x, float y) const { BRect r(*this); return r.OffsetTo(x, y); }
+	void	InsetBySelf(BPoint d) { InsetBy(d); }
+	void	OffsetBySelf(BPoint d) { OffsetBy(d); }
+	void	OffsetToSelf(BPoint p) { OffsetTo(p); }
+	BRect	InsetByCopy(BPoint d) const { BRect r(*this); return r.InsetBy(d); }
+	BRect	OffsetByCopy(BPoint d) const { BRect r(*this); return r.OffsetBy(d); }
+	BRect	OffsetToCopy(BPoint p) const { BRect r(*this); return r.OffsetTo(p); }
 
 	bool	Contains(BPoint p) const
 				{ return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
