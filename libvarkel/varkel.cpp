@@ -64,8 +64,11 @@ CreateTempFile(const fs::path& folder, const std::string& leaf, fs::path& tempPa
 	std::uniform_int_distribution<unsigned> digit(0, 35);
 	static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
 
+	// Part of the leaf keeps the name recognisable without making it too long for
+	// the folder when the leaf itself is close to the limit.
+	const std::string stem = leaf.substr(0, 64);
 	for (int attempt = 0; attempt < kMaxTempAttempts; attempt++) {
-		std::string name = "." + leaf + ".";
+		std::string name = "." + stem + ".";
 		for (int i = 0; i < 8; i++)
 			name += kDigits[digit(generator)];
 		tempPath = folder / name;

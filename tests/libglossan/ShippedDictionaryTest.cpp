@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +50,29 @@ struct WordList {
 };
 
 
+// Splits `line` (without its line feed) of the form <"first" "second"> when
+// `firstQuoted`, or <first "second"> otherwise; neither part holds a double quote.
+bool
+SplitLine(const std::string& line, bool firstQuoted, std::string& first, std::string& second)
+{
+	size_t start = firstQuoted ? 1 : 0;
+	if (firstQuoted && (line.empty() || line[0] != '"'))
+		return false;
+	size_t firstEnd = line.find(firstQuoted ? '"' : ' ', start);
+	if (firstEnd == std::string::npos)
+		return false;
+	first = line.substr(start, firstEnd - start);
+	size_t secondStart = firstEnd + (firstQuoted ? 3 : 2);
+	if (line.compare(firstEnd, secondStart - firstEnd, firstQuoted ? "\" \"" : " \"") != 0)
+		return false;
+	if (line.size() < secondStart + 1 || line.back() != '"')
+		return false;
+	second = line.substr(secondStart, line.size() - 1 - secondStart);
+	return first.find_first_of(firstQuoted ? "\"" : "\" ") == std::string::npos
+		&& second.find('"') == std::string::npos;
+}
+
+
 std::vector<std::string>
 ReadLines(const std::string& path)
 {
@@ -72,21 +94,21 @@ TEST(ShippedDictionary, IndexAndEveryWordListLoadWithoutBrokenLines)
 	// The index names each word list in quotes after the language name.
 	std::vector<std::string> indexLines = ReadLines(std::string(kDictionaryFolder) + "dictionary");
 	ASSERT_EQ((int)indexLines.size(), dictionary.GetNumberOfLanguages() + 1);
-	const std::regex indexLine("([^ \"]+) \"([^\"/]+)\"");
-	const std::regex pairLine("\"([^\"]*)\" \"([^\"]+)\"");
 
 	std::set<std::string> languages;
 	std::set<std::string> firstKeys;
 	for (int i = 0; i < dictionary.GetNumberOfLanguages(); i++) {
 		const std::string& entry = indexLines[i + 1];
-		std::smatch match;
-		ASSERT_TRUE(std::regex_match(entry, match, indexLine)) << entry;
-		std::string language = match[1];
+		std::string language;
+		std::string fileName;
+		ASSERT_TRUE(SplitLine(entry, false, language, fileName)) << entry;
+		ASSERT_FALSE(language.empty());
+		ASSERT_EQ(fileName.find('/'), std::string::npos) << entry;
 		EXPECT_EQ(language, dictionary.LanguageList(i));
 		EXPECT_TRUE(languages.insert(language).second) << "listed twice: " << language;
 
 		std::vector<std::string> lines
-			= ReadLines(std::string(kDictionaryFolder) + std::string(match[2]));
+			= ReadLines(std::string(kDictionaryFolder) + fileName);
 		ASSERT_EQ(dictionary.SetLanguage(language.c_str()), 0) << language;
 		ASSERT_EQ(dictionary.GetNumberOfWords(), (int)lines.size()) << language;
 
@@ -94,16 +116,18 @@ TEST(ShippedDictionary, IndexAndEveryWordListLoadWithoutBrokenLines)
 		std::set<std::string> translations;
 		for (size_t line = 0; line < lines.size(); line++) {
 			const std::string& text = lines[line];
-			std::smatch pair;
+			std::string source;
+			std::string translation;
 			ASSERT_LE(text.size() + 1, 255u) << language << " line " << line + 1;
-			ASSERT_TRUE(std::regex_match(text, pair, pairLine))
+			ASSERT_TRUE(SplitLine(text, true, source, translation))
 				<< language << " line " << line + 1 << ": " << text;
-			EXPECT_EQ(std::string(pair[1]), dictionary.DirectAccessToUntranslated(line));
-			EXPECT_EQ(std::string(pair[2]), dictionary.DirectAccessToTranslated(line));
-			EXPECT_TRUE(keys.insert(pair[1]).second) << language << ": " << pair[1];
+			ASSERT_FALSE(translation.empty()) << language << " line " << line + 1;
+			EXPECT_EQ(source, dictionary.DirectAccessToUntranslated(line));
+			EXPECT_EQ(translation, dictionary.DirectAccessToTranslated(line));
+			EXPECT_TRUE(keys.insert(source).second) << language << ": " << source;
 			// Menu items and character rows are found again by their translated
 			// label, so no two texts may share a translation.
-			EXPECT_TRUE(translations.insert(pair[2]).second) << language << ": " << pair[2];
+			EXPECT_TRUE(translations.insert(translation).second) << language << ": " << translation;
 		}
 
 		for (const char* key : kRequiredKeys) {

@@ -277,8 +277,13 @@ TEST_F(VarkelTest, SaveLoadSaveRoundTrip)
 	EXPECT_TRUE(fs::is_symlink(fFolder / "link"));
 	EXPECT_NE(Read(Path("real/settings")).find("icons=\"small\""), std::string::npos);
 
-	// No temporary file is left behind: first, second, saved-table is absent, real, link.
-	EXPECT_EQ(CountFiles(), 4);
+	// A leaf name as long as the folder allows can still be saved.
+	std::string longLeaf(255, 'n');
+	ASSERT_EQ(store.SavePrefs(Path(longLeaf.c_str()).c_str()), 0);
+	EXPECT_EQ(Read(Path(longLeaf.c_str())), Read(second));
+
+	// No temporary file is left behind: first, second, real, link and the long one.
+	EXPECT_EQ(CountFiles(), 5);
 }
 
 
