@@ -2,8 +2,19 @@
  * The kernel calls: threads, semaphores, time and atomic operations.
  *
  * Threads are POSIX threads with a registry of BeOS thread ids; a spawned thread waits
- * until resume_thread, as on BeOS. kill_thread ends a thread that sits in snooze,
- * acquire_sem or a BLocker wait at that point, so no lock is left held.
+ * until resume_thread, as on BeOS. Ids are never reused within a process. Threads that
+ * spawn_thread did not create (main, threads of other libraries) get an id the first time
+ * they call into the kernel.
+ *
+ * kill_thread ends a thread that sits in snooze, acquire_sem(_etc), wait_for_thread or a
+ * BLocker wait at once; a thread that is computing ends at its next such call. Unlike
+ * R5, the killed thread is unwound like a C++ exception (destructors run, a BAutolock
+ * unlocks), and BLockers it still holds are released, so no lock is left held. A thread
+ * that wait_for_thread sees killed exits with B_INTERRUPTED. Because the unwinding is an
+ * exception, a blocking call inside a noexcept function of a killed thread terminates
+ * the process; kill threads at their blocking points, as BeOS code does.
+ *
+ * suspend_thread of another thread takes effect at that thread's next blocking call.
  */
 #ifndef _OS_H
 #define _OS_H
@@ -82,7 +93,7 @@ thread_id	find_thread(const char* name);
 status_t	get_thread_info(thread_id thread, thread_info* info);
 status_t	on_exit_thread(void (*callback)(void*), void* data);
 
-// Time
+// Time. system_time is monotonic, in microseconds.
 status_t	snooze(bigtime_t microseconds);
 status_t	snooze_until(bigtime_t time, int timeBase);
 bigtime_t	system_time(void);
@@ -107,13 +118,18 @@ int32		atomic_and(vint32* value, int32 andValue);
 int32		atomic_or(vint32* value, int32 orValue);
 int32		atomic_get(vint32* value);
 int32		atomic_set(vint32* value, int32 newValue);
+int32		atomic_test_and_set(vint32* value, int32 newValue, int32 testAgainst);
 int64		atomic_add64(vint64* value, int64 addValue);
+int64		atomic_and64(vint64* value, int64 andValue);
+int64		atomic_or64(vint64* value, int64 orValue);
 int64		atomic_get64(vint64* value);
+int64		atomic_set64(vint64* value, int64 newValue);
 
 // Teams
 team_id		current_team(void);
 
-// Prints the message and a stack hint; aborts in debug builds, continues in release.
+// Prints the message; aborts in debug builds (unless the environment variable
+// QUORREL_DEBUGGER is "continue"), continues in release builds.
 void		debugger(const char* message);
 
 #endif	// _OS_H
