@@ -1,0 +1,112 @@
+/*
+ * Private parts of messaging shared by BMessage, BMessenger, BHandler and BLooper:
+ * the reply slot that a synchronous sender waits on, the looper lock, and an access
+ * class that reaches into the kit's objects.
+ */
+#ifndef _APP_MESSAGE_PRIVATE_H
+#define _APP_MESSAGE_PRIVATE_H
+
+#include <Handler.h>
+#include <Looper.h>
+#include <Message.h>
+#include <MessageQueue.h>
+#include <Messenger.h>
+#include <OS.h>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace BPrivate {
+
+// Handler tokens with a special meaning in a messenger or a queued message.
+const int32 kNoToken = -1;
+const int32 kPreferredToken = -2;
+
+
+// What a synchronous sender waits on. The first reply wins; a reply after the sender
+// gave up is dropped.
+struct ReplyWaiter {
+								ReplyWaiter();
+								~ReplyWaiter();
+
+			// Takes ownership of reply; returns false when a reply was already given.
+			bool				Deliver(BMessage* reply);
+			// Waits until a reply arrives; B_TIMED_OUT when none came in time.
+			status_t			Wait(bigtime_t timeout, BMessage* replyOut);
+
+			std::mutex			lock;
+			std::condition_variable	condition;
+			BMessage*			reply;
+			bool				done;
+			bool				abandoned;
+};
+
+
+// The recursive, thread-owned lock of a looper. It outlives its looper while anybody
+// still waits on it; such a waiter then fails instead of touching freed memory.
+struct LooperLock {
+								LooperLock();
+
+			// B_OK, B_TIMED_OUT, or B_BAD_VALUE once the looper is gone.
+			status_t			Acquire(bigtime_t timeout);
+			void				Release();
+			// Gives up every lock of the calling thread; returns how many it held.
+			int32				ReleaseAll();
+			void				MarkDead();
+
+			std::mutex			mutex;
+			std::condition_variable	condition;
+			thread_id			owner;
+			int32				count;
+			int32				requests;
+			bool				dead;
+};
+
+
+inline thread_id
+CurrentThread()
+{
+	return find_thread(NULL);
+}
+
+
+// Reaches into the private state of the messaging classes.
+class MessageAccess {
+public:
+	static	int32				Token(const BHandler* handler)
+									{ return handler->fToken; }
+	static	int32				LooperToken(const BMessenger& messenger)
+									{ return messenger.fLooperToken; }
+	static	int32				HandlerToken(const BMessenger& messenger)
+									{ return messenger.fHandlerToken; }
+	static	const std::string&	Signature(const BMessenger& messenger)
+									{ return messenger.fSignature; }
+	static	void				SetMessenger(BMessenger& messenger, team_id team,
+									int32 looperToken, int32 handlerToken,
+									const char* signature);
+
+	// Marks a copy as posted: its target, return address and waiting sender.
+	static	void				PrepareDelivery(BMessage* message, int32 targetToken,
+									const BMessenger* replyTo,
+									const std::shared_ptr<ReplyWaiter>& waiter,
+									bool isReply, BMessage* original);
+	// Moves the delivery state (return address, waiting sender) between messages.
+	static	void				TransferDelivery(BMessage* from, BMessage* to);
+	static	int32				TargetToken(const BMessage* message)
+									{ return message->fTargetToken; }
+	static	void				SetSourceRemote(BMessage* message, bool remote)
+									{ message->fSourceRemote = remote; }
+
+	static	std::shared_ptr<LooperLock>	Lock(const BLooper* looper)
+									{ return looper->fLock; }
+	static	void				AddToQueue(BLooper* looper, BMessage* message)
+									{ looper->_AddMessage(message); }
+	static	bool				IsIdle(BLooper* looper);
+	static	bool				IsRunning(const BLooper* looper)
+									{ return looper->fRunning; }
+};
+
+}	// namespace BPrivate
+
+#endif	// _APP_MESSAGE_PRIVATE_H
