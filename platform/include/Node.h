@@ -100,6 +100,7 @@ private:
 			status_t		_SetXattr(const std::string& name, const void* data,
 								size_t length);
 			status_t		_RemoveXattr(const std::string& name);
+			status_t		_ChangeError() const;
 			status_t		_ListXattrs(std::vector<std::string>& names) const;
 			type_code		_AttrType(const char* name) const;
 

@@ -589,7 +589,7 @@ BNode::_SetXattr(const std::string& name, const void* data, size_t length)
 		? setxattr(_XattrTarget().c_str(), name.c_str(), data, length, 0)
 		: fsetxattr(fFd, name.c_str(), data, length, 0);
 	if (result != 0)
-		return status_for_last_error();
+		return _ChangeError();
 	return B_OK;
 }
 
@@ -600,8 +600,23 @@ BNode::_RemoveXattr(const std::string& name)
 	int result = fPathOnly ? removexattr(_XattrTarget().c_str(), name.c_str())
 		: fremovexattr(fFd, name.c_str());
 	if (result != 0)
-		return status_for_last_error();
+		return _ChangeError();
 	return B_OK;
+}
+
+
+status_t
+BNode::_ChangeError() const
+{
+	int error = errno;
+	if (error == EACCES || error == EPERM) {
+		// The permission check comes before the file system is asked, so a refusal may
+		// hide that there are no attributes here at all: a read tells.
+		std::vector<char> probe;
+		if (_GetXattr(ValueName("BEOS:TYPE"), probe) == B_UNSUPPORTED)
+			return B_UNSUPPORTED;
+	}
+	return status_for_errno(error);
 }
 
 
