@@ -45,3 +45,29 @@ TEST(ByteOrderTest, SwapDataSwapsWholeUnitsOfNumericTypes)
 	EXPECT_TRUE(is_type_swapped(B_DOUBLE_TYPE));
 	EXPECT_FALSE(is_type_swapped(B_RAW_TYPE));
 }
+
+
+// Debug.h rides along here: its macros are small enough not to need a file of their own.
+#include <Debug.h>
+
+#include <cstdlib>
+
+TEST(DebugTest, AssertReportsOnlyFailuresInDebugBuilds)
+{
+	setenv("QUORREL_DEBUGGER", "continue", 1);
+	testing::internal::CaptureStderr();
+	int evaluated = 0;
+	ASSERT(++evaluated == 1);
+	ASSERT(evaluated == 2);
+	SERIAL_PRINT(("serial %d\n", 7));
+	std::string output = testing::internal::GetCapturedStderr();
+#ifdef QUORREL_DEBUG
+	EXPECT_EQ(evaluated, 1);
+	EXPECT_NE(output.find("Assertion failed: evaluated == 2"), std::string::npos);
+	EXPECT_EQ(output.find("++evaluated"), std::string::npos);
+	EXPECT_NE(output.find("serial 7"), std::string::npos);
+#else
+	EXPECT_EQ(evaluated, 0);
+	EXPECT_EQ(output, "");
+#endif
+}
