@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "KernelTestUtils.h"
 
@@ -248,6 +249,65 @@ TEST(KillTest, AComputingThreadEndsAtItsNextBlockingCall)
 	ASSERT_EQ(kill_thread(thread), B_OK);
 	shared.go = true;
 	ExpectKilled(thread);
+	EXPECT_EQ(shared.passes.load(), 1);
+	delete_sem(shared.started);
+}
+
+
+TEST(KillTest, ThreadsNotSpawnedByTheKernelCanBeKilledToo)
+{
+	sDestroyed = 0;
+	sAfterWait = 0;
+	sem_id sem = create_sem(0, "foreign waiter");
+	std::atomic<thread_id> id(-1);
+	std::thread foreign([&id, sem] {
+		id = find_thread(nullptr);
+		Sentinel sentinel;
+		acquire_sem(sem);
+		sAfterWait++;
+	});
+	while (id.load() < 0)
+		snooze(500);
+	ASSERT_TRUE(WaitForThreadState(id.load(), B_THREAD_WAITING, sem));
+	ASSERT_EQ(kill_thread(id.load()), B_OK);
+	foreign.join();
+	EXPECT_EQ(sDestroyed.load(), 1);
+	EXPECT_EQ(sAfterWait.load(), 0);
+	EXPECT_EQ(get_thread_info(id.load(), nullptr), B_BAD_VALUE);
+	thread_info info;
+	EXPECT_EQ(get_thread_info(id.load(), &info), B_BAD_THREAD_ID);
+	delete_sem(sem);
+}
+
+
+TEST(KillTest, SuspendingAnotherThreadTakesHoldAtItsNextBlockingCall)
+{
+	struct Shared {
+		sem_id				started;
+		std::atomic<bool>	go;
+		std::atomic<int>	passes;
+	} shared;
+	shared.started = create_sem(0, "started");
+	shared.go = false;
+	shared.passes = 0;
+
+	thread_id thread = spawn_thread([](void* data) -> int32 {
+		Shared* shared = static_cast<Shared*>(data);
+		release_sem(shared->started);
+		while (!shared->go)
+			;
+		snooze(1);
+		shared->passes++;
+		return 0;
+	}, "suspendable", B_NORMAL_PRIORITY, &shared);
+	resume_thread(thread);
+	acquire_sem(shared.started);
+	ASSERT_EQ(suspend_thread(thread), B_OK);
+	shared.go = true;
+	ASSERT_TRUE(WaitForThreadState(thread, B_THREAD_SUSPENDED));
+	EXPECT_EQ(shared.passes.load(), 0);
+	ASSERT_EQ(resume_thread(thread), B_OK);
+	wait_for_thread(thread, nullptr);
 	EXPECT_EQ(shared.passes.load(), 1);
 	delete_sem(shared.started);
 }

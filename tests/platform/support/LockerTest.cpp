@@ -123,8 +123,14 @@ TEST(LockerTest, DeletingALockerFailsItsWaiters)
 	Probe probe = { locker, B_OK, true, false };
 	thread_id thread = spawn_thread(LockBlocking, "waiter", B_NORMAL_PRIORITY, &probe);
 	resume_thread(thread);
-	for (int i = 0; i < 20000 && locker->CountLockRequests() < 2; i++)
+	// Wait until the thread sits in the locker's semaphore.
+	thread_info info = {};
+	for (int i = 0; i < 20000; i++) {
+		if (get_thread_info(thread, &info) == B_OK && info.sem == locker->Sem())
+			break;
 		snooze(500);
+	}
+	ASSERT_EQ(info.sem, locker->Sem());
 	ASSERT_EQ(locker->CountLockRequests(), 2);
 	delete locker;
 	wait_for_thread(thread, nullptr);
