@@ -134,13 +134,21 @@ BApplication::Run()
 	fThread = find_thread(NULL);
 	fRunning = true;
 
+	// The launch messages go ahead of anything posted before Run, so that
+	// ReadyToRun comes first.
+	std::vector<BMessage*> launch;
 	std::vector<std::string> arguments = BPrivate::ProcessArguments();
 	if (arguments.size() > 1) {
-		BMessage argv(B_ARGV_RECEIVED);
-		BPrivate::MakeArgvMessage(arguments, &argv);
-		PostMessage(&argv);
+		launch.push_back(new BMessage(B_ARGV_RECEIVED));
+		BPrivate::MakeArgvMessage(arguments, launch.back());
 	}
-	PostMessage(B_READY_TO_RUN);
+	launch.push_back(new BMessage(B_READY_TO_RUN));
+	for (std::vector<BMessage*>::reverse_iterator message = launch.rbegin();
+			message != launch.rend(); message++) {
+		BPrivate::MessageAccess::PrepareDelivery(*message, BPrivate::kNoToken, NULL, NULL,
+			false, NULL);
+		BPrivate::MessageAccess::AddToQueueFront(this, *message);
+	}
 	if (fPulseRate > 0 && fPulseRunner == NULL)
 		_StartPulse();
 
@@ -214,9 +222,10 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 			RefsReceived(message);
 			break;
 		case B_READY_TO_RUN:
+			// The application counts as launching until ReadyToRun returns.
 			if (!fReadyToRunCalled) {
-				fReadyToRunCalled = true;
 				ReadyToRun();
+				fReadyToRunCalled = true;
 			}
 			break;
 		case B_ABOUT_REQUESTED:

@@ -181,6 +181,15 @@ MessageAccess::TransferDelivery(BMessage* from, BMessage* to)
 }
 
 
+void
+MessageAccess::AddToQueueFront(BLooper* looper, BMessage* message)
+{
+	std::lock_guard<std::recursive_mutex> guard(looper->fQueue->fLock);
+	looper->fQueue->fMessages.push_front(message);
+	looper->fQueue->fChanged.notify_all();
+}
+
+
 bool
 MessageAccess::IsIdle(BLooper* looper)
 {

@@ -103,6 +103,8 @@ public:
 	static	void				AddToQueue(BLooper* looper, BMessage* message)
 									{ looper->_AddMessage(message); }
 	static	bool				IsIdle(BLooper* looper);
+	// Puts message at the head of the looper's queue.
+	static	void				AddToQueueFront(BLooper* looper, BMessage* message);
 	static	bool				IsRunning(const BLooper* looper)
 									{ return looper->fRunning; }
 };
