@@ -19,6 +19,11 @@ BHandler::BHandler(const char* name)
 
 BHandler::~BHandler()
 {
+	// A handler deleted while still in a looper leaves it, so that the looper keeps
+	// no pointer to it.
+	BLooper* looper = fLooper.load();
+	if (looper != NULL && looper != (BHandler*)this)
+		looper->RemoveHandler(this);
 	BPrivate::UnregisterHandler(fToken);
 }
 

@@ -1,4 +1,5 @@
 #include <Handler.h>
+#include <Invoker.h>
 #include <Looper.h>
 #include <Message.h>
 #include <MessageQueue.h>
@@ -413,4 +414,37 @@ TEST(LooperTest, MessageQueueKeepsOrderAndFinds)
 	EXPECT_EQ(queue.NextMessage(), a);
 	delete a;
 	EXPECT_FALSE(queue.IsEmpty());
+}
+
+
+TEST(LooperTest, InvokerSendsItsMessageAndHandlersLeaveWhenDeleted)
+{
+	TestLooper* looper = new TestLooper;
+	BHandler* handler = new BHandler("leaves");
+	looper->AddHandler(handler);
+	EXPECT_EQ(looper->CountHandlers(), 2);
+	delete handler;
+	EXPECT_EQ(looper->CountHandlers(), 1);
+	looper->Run();
+
+	BMessage* message = new BMessage('ADD');
+	message->AddInt32("n", 77);
+	BInvoker invoker(message, looper);
+	EXPECT_EQ(invoker.Command(), (uint32)'ADD');
+	EXPECT_TRUE(invoker.IsTargetLocal());
+	EXPECT_EQ(invoker.Target(), looper);
+	ASSERT_EQ(invoker.Invoke(), B_OK);
+	BMessage other('ADD');
+	other.AddInt32("n", 78);
+	ASSERT_EQ(invoker.InvokeNotify(&other), B_OK);
+	ASSERT_EQ(BPrivate::WaitForLoopersIdle(kIdleTimeout), B_OK);
+	{
+		std::lock_guard<std::mutex> guard(looper->lock);
+		EXPECT_EQ(looper->received, (std::vector<int32>{77, 78}));
+	}
+
+	ASSERT_TRUE(looper->Lock());
+	looper->Quit();
+	EXPECT_NE(invoker.Invoke(), B_OK);
+	EXPECT_EQ(invoker.Target(), nullptr);
 }
