@@ -9,6 +9,8 @@
  * - libbe/mime/<supertype>/<subtype>/ holds what the desktop has no place for: the file
  *   "type.db" (key=value lines: the preferred application's signature, descriptions)
  *   and the icons as raw B_CMAP8 bytes, "icon-large.cmap8" and "icon-mini.cmap8".
+ * - icons/hicolor/32x32/mimetypes/<type with '/' as '-'>.png (and 16x16): copies of the
+ *   icons for the desktop's icon theme.
  * - The preferred application is also written to $XDG_CONFIG_HOME/mimeapps.list under
  *   "[Default Applications]" as a desktop file name made from the signature: the part
  *   after "application/", without a leading "x-vnd." or "x.vnd.", lower case, other

@@ -38,15 +38,23 @@ Lowered(const std::string& text)
 }
 
 
+// The type as the desktop spells it in file names: "text/html" gives "text-html".
 std::string
-PackagePath(const std::string& type)
+DashedName(const std::string& type)
 {
 	std::string name = Lowered(type);
 	for (char& c : name) {
 		if (c == '/')
 			c = '-';
 	}
-	return data_home() + "/mime/packages/" + name + ".xml";
+	return name;
+}
+
+
+std::string
+PackagePath(const std::string& type)
+{
+	return data_home() + "/mime/packages/" + DashedName(type) + ".xml";
 }
 
 
@@ -248,6 +256,8 @@ mime_db_remove(const std::string& type)
 	std::string folder = mime_db_folder(type);
 	unlink(IconPath(type, 32).c_str());
 	unlink(IconPath(type, 16).c_str());
+	unlink(mime_db_desktop_icon_path(type, 32).c_str());
+	unlink(mime_db_desktop_icon_path(type, 16).c_str());
 	if (unlink((folder + "/" + kEntryFile).c_str()) != 0)
 		return status_for_last_error();
 	rmdir(folder.c_str());
@@ -325,6 +335,15 @@ mime_db_write_icon(const std::string& type, int32 size, const std::vector<char>&
 		return B_OK;
 	}
 	return WriteText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+
+std::string
+mime_db_desktop_icon_path(const std::string& type, int32 size)
+{
+	std::string dimensions = std::to_string(size) + "x" + std::to_string(size);
+	return data_home() + "/icons/hicolor/" + dimensions + "/mimetypes/" + DashedName(type)
+		+ ".png";
 }
 
 

@@ -35,6 +35,10 @@ status_t mime_db_read_icon(const std::string& type, int32 size, std::vector<char
 status_t mime_db_write_icon(const std::string& type, int32 size,
 	const std::vector<char>& bytes);
 
+// Where the desktop looks for the type's icon of the given size (a PNG file in the
+// user's hicolor icon theme).
+std::string mime_db_desktop_icon_path(const std::string& type, int32 size);
+
 // Rewrites the type's shared-mime-info package from its entry and runs
 // update-mime-database.
 status_t mime_db_write_package(const std::string& type);

@@ -5,11 +5,15 @@
 #include "storage/IconData.h"
 #include "storage/MimeDatabase.h"
 #include "storage/MimeGlobs.h"
+#include "translation/PNGWriter.h"
+
+#include <Directory.h>
 
 #include <cctype>
 #include <cstring>
 #include <map>
 #include <strings.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace BPrivate;
@@ -210,9 +214,20 @@ BMimeType::SetIcon(const BBitmap* icon, icon_size which)
 			return status;
 	}
 	status_t status = _EnsureInstalled();
+	if (status == B_OK)
+		status = mime_db_write_icon(fType, which, bytes);
 	if (status != B_OK)
 		return status;
-	return mime_db_write_icon(fType, which, bytes);
+
+	// The desktop gets a PNG copy in the user's icon theme; it is a courtesy, so its
+	// failure is not the caller's.
+	std::string png = mime_db_desktop_icon_path(fType, which);
+	if (icon == nullptr) {
+		unlink(png.c_str());
+	} else if (create_directory(png.substr(0, png.rfind('/')).c_str(), 0755) == B_OK) {
+		WritePNG(icon, png.c_str());
+	}
+	return B_OK;
 }
 
 

@@ -136,6 +136,9 @@ TEST(MimeTypeTest, InstallReadBackAndDelete)
 	BBitmap back(BRect(0, 0, 31, 31), B_CMAP8);
 	ASSERT_EQ(B_OK, type.GetIcon(&back, B_LARGE_ICON));
 	EXPECT_EQ(0, memcmp(large.Bits(), back.Bits(), large.BitsLength()));
+	std::string png = world.folder.ReadFile(
+		"data/icons/hicolor/32x32/mimetypes/text-quorrel-project.png");
+	EXPECT_EQ(0u, png.find("\x89PNG")) << "the desktop's icon theme gets a PNG copy";
 	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, type.GetIcon(&mini, B_MINI_ICON));
 	EXPECT_EQ(B_BAD_VALUE, type.SetIcon(&mini, B_LARGE_ICON));
@@ -148,6 +151,7 @@ TEST(MimeTypeTest, InstallReadBackAndDelete)
 	ASSERT_EQ(B_OK, type.Delete());
 	EXPECT_FALSE(type.IsInstalled());
 	EXPECT_FALSE(world.Has("data/mime/packages/text-quorrel-project.xml"));
+	EXPECT_FALSE(world.Has("data/icons/hicolor/32x32/mimetypes/text-quorrel-project.png"));
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, type.GetPreferredApp(text));
 	list = world.folder.ReadFile("config/mimeapps.list");
 	EXPECT_EQ(std::string::npos, list.find("text/quorrel-project"));
