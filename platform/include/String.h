@@ -203,6 +203,8 @@ public:
 			BString&		operator<<(uint32 value);
 			BString&		operator<<(int64 value);
 			BString&		operator<<(uint64 value);
+			BString&		operator<<(long long value);
+			BString&		operator<<(unsigned long long value);
 			BString&		operator<<(float value);
 			BString&		operator<<(double value);
 

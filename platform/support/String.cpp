@@ -1368,6 +1368,20 @@ BString::operator<<(uint64 value)
 
 
 BString&
+BString::operator<<(long long value)
+{
+	return *this << (int64)value;
+}
+
+
+BString&
+BString::operator<<(unsigned long long value)
+{
+	return *this << (uint64)value;
+}
+
+
+BString&
 BString::operator<<(float value)
 {
 	return *this << (double)value;

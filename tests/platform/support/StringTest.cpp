@@ -14,6 +14,8 @@ TEST(StringTest, BuildsAndEditsText)
 	text << "world" << '!' << (int32)-12 << ' ' << (uint32)7 << ' ' << (int64)1 << 'x'
 		<< (uint64)2 << ' ' << 1.5f;
 	EXPECT_STREQ(text.String(), "Hello, world!-12 7 1x2 1.50");
+	text.SetTo("") << -3LL << ' ' << 4ULL << ' ' << sizeof(char) << ' ' << -2.5;
+	EXPECT_STREQ(text.String(), "-3 4 1 -2.50");
 
 	text.SetTo("abcdef", 3);
 	EXPECT_STREQ(text.String(), "abc");
