@@ -208,6 +208,7 @@ Deliver(const BMessenger& target, BMessage* message, const BMessenger* replyTo,
 	const BMessage* previous = message->Previous();
 	MessageAccess::PrepareDelivery(copy, MessageAccess::HandlerToken(target), replyTo,
 		waiter, message->IsReply(), previous != NULL ? new BMessage(*previous) : NULL);
+	MessageAccess::SetSourceRemote(copy, message->IsSourceRemote());
 	return BPrivate::PostToLooper(MessageAccess::LooperToken(target), copy);
 }
 

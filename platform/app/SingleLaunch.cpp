@@ -146,6 +146,7 @@ ReceiveFrom(int fd)
 	BMessage message;
 	if (message.Unflatten(buffer.data(), (ssize_t)size) != B_OK)
 		return;
+	MessageAccess::SetSourceRemote(&message, true);
 	be_app_messenger.SendMessage(&message);
 }
 

@@ -84,6 +84,7 @@ public:
 		// arguments of its own.
 		if (quitOnArgv && strstr(argv[0], "app_launch_helper") != NULL) {
 			helperArgv = receivedArgv;
+			helperWasRemote = CurrentMessage()->IsSourceRemote();
 			Quit();
 		}
 	}
@@ -122,6 +123,7 @@ public:
 	bool						quitOnArgv = false;
 	std::vector<std::string>	receivedArgv;
 	std::vector<std::string>	helperArgv;
+	bool						helperWasRemote = false;
 	std::string					receivedCwd;
 };
 
@@ -226,6 +228,7 @@ TEST(ApplicationTest, SecondInstanceHandsOverArgumentsAndAStaleSocketDoesNotBloc
 	EXPECT_EQ(application->helperArgv[1], "page one.html");
 	EXPECT_EQ(application->helperArgv[2], "second.html");
 	EXPECT_EQ(application->receivedCwd, documents);
+	EXPECT_TRUE(application->helperWasRemote);
 	delete application;
 
 	// The socket goes with the application.
@@ -334,6 +337,7 @@ TEST(ApplicationTest, ClipboardSharesCommitsAndMeetsTheDesktop)
 	second.Unlock();
 
 	BPrivate::SetSystemClipboardHooks(ReadDesktop, WriteDesktop);
+	sDesktopWrites = 0;
 	sDesktopText = "from another program";
 	ASSERT_TRUE(be_clipboard->Lock());
 	EXPECT_EQ(ClipboardText(be_clipboard), "from another program");
