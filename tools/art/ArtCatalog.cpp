@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 
 namespace {
@@ -215,6 +216,50 @@ ArtCatalog::ContactSheet(const std::vector<ArtPicture>& pictures)
 		}
 		layout.Add(cell);
 	}
+	layout.NewRow();
+
+	// Where the pictures end up: the about window, and the preference list with its
+	// second row selected (inverted, then the icon blended over at alpha 180).
+	std::map<std::string, const Canvas*> images;
+	for (const ArtPicture& picture : pictures)
+		images[picture.path] = &picture.canvas;
+	Canvas about(400, 300, MakeColor(45, 98, 217));
+	about.FillRect(0, 0, 91, 265, MakeColor(175, 193, 255));
+	about.FillRect(100, 45, 286, 221, MakeColor(185, 203, 255));
+	for (const auto& [path, x, y] : { std::tuple<const char*, int, int>{ "Images/logo.bmp", 0, 0 },
+			{ "Images/logo1.bmp", 91, 0 }, { "Images/version.bmp", 0, 267 } }) {
+		if (images.count(path) != 0)
+			about.Draw(*images[path], x, y);
+	}
+	layout.Add(about);
+
+	Canvas list(150, 5 * 18 + 4, MakeColor(255, 255, 255));
+	const char* const listIcons[] = { "editor", "colors", "user", "icons", "images" };
+	for (int row = 0; row < 5; row++) {
+		auto found = icons.find(listIcons[row]);
+		if (found == icons.end())
+			continue;
+		const Canvas& icon = *found->second;
+		int top = 2 + row * 18 + 1;
+		bool selected = row == 1;
+		if (selected)
+			list.FillRect(22, top - 1, 120, 18, MakeColor(0, 0, 0));
+		else
+			list.FillRect(24, top + 6, 60, 3, MakeColor(200, 200, 200));
+		for (int y = 0; y < icon.Height() && y < 16; y++) {
+			for (int x = 0; x < icon.Width() && x < 16; x++) {
+				ArtColor color = icon.PixelAt(x, y);
+				if (color == kTransparentMagic)
+					continue;
+				if (selected) {
+					list.SetPixel(3 + x, top + y, MakeColor(0, 0, 0));
+					list.BlendPixel(3 + x, top + y, color, 180 / 255.0);
+				} else
+					list.SetPixel(3 + x, top + y, color);
+			}
+		}
+	}
+	layout.Add(list.Enlarged(2));
 	layout.NewRow();
 
 	// The images at twice their size, the library pictures on white.

@@ -220,7 +220,7 @@ Drawings::Version()
 	number.SetTracking(0.3);
 	std::string version = "0.5.0";
 	number.Draw(canvas, version, std::round((91 - number.Width(version)) / 2), 15, kWhite);
-	Lettering variety(7, 1.4);
+	Lettering variety(9, 1.5);
 	std::string alpha = "alpha";
 	variety.Draw(canvas, alpha, std::round((91 - variety.Width(alpha)) / 2), 27, kStripBlue);
 	return canvas;
