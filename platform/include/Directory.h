@@ -45,7 +45,8 @@ public:
 			status_t		GetStatFor(const char* path, struct stat* st) const;
 
 	// The folder's entries one by one, without "." and ".."; B_ENTRY_NOT_FOUND after the
-	// last. With traverse an entry that is a link is given as its target.
+	// last. With traverse an entry that is a link is given as its target (as the link
+	// itself when it cannot be followed).
 	virtual	status_t		GetNextEntry(BEntry* entry, bool traverse = false);
 	virtual	status_t		GetNextRef(entry_ref* ref);
 	// Fills buffer with up to count struct dirent records of the Linux layout, "." and

@@ -252,7 +252,13 @@ BDirectory::GetNextEntry(BEntry* entry, bool traverse)
 		entry->Unset();
 		return status;
 	}
-	return entry->SetTo(join_path(_Path(), name).c_str(), traverse);
+	std::string path = join_path(_Path(), name);
+	status = entry->SetTo(path.c_str(), traverse);
+	// A link that cannot be followed (a loop, say) is given as itself, so that one bad
+	// link does not end the listing.
+	if (status != B_OK && traverse)
+		status = entry->SetTo(path.c_str(), false);
+	return status;
 }
 
 

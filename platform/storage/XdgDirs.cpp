@@ -16,7 +16,10 @@ AbsoluteVariable(const char* name)
 	const char* value = getenv(name);
 	if (value == nullptr || value[0] != '/')
 		return std::string();
-	return value;
+	std::string folder = value;
+	while (folder.size() > 1 && folder.back() == '/')
+		folder.pop_back();
+	return folder;
 }
 
 }	// namespace
@@ -66,6 +69,8 @@ data_dirs()
 		if (colon == std::string::npos)
 			colon = list.size();
 		std::string folder = list.substr(start, colon - start);
+		while (folder.size() > 1 && folder.back() == '/')
+			folder.pop_back();
 		if (!folder.empty() && folder[0] == '/')
 			folders.push_back(folder);
 		start = colon + 1;

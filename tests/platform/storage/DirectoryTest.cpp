@@ -65,6 +65,19 @@ TEST(DirectoryTest, ListingCountsAndRewinds)
 	EXPECT_EQ(0, links);
 	EXPECT_EQ(3, files);
 
+	// A link loop does not end a traversing listing: it comes back as the link.
+	folder.MakeLink("loop", "loop");
+	dir.Rewind();
+	int seen = 0;
+	links = 0;
+	while (dir.GetNextEntry(&entry, true) == B_OK) {
+		seen++;
+		links += entry.IsSymLink() ? 1 : 0;
+	}
+	EXPECT_EQ(5, seen);
+	EXPECT_EQ(1, links);
+	BEntry((folder / "loop").c_str()).Remove();
+
 	dir.Rewind();
 	entry_ref ref;
 	std::multiset<std::string> refNames;

@@ -173,3 +173,19 @@ TEST(FileTest, ReadWriteSeekAndSizeFollowTheFile)
 	BFile byEntry(&entry, B_READ_ONLY);
 	EXPECT_EQ("012", ReadAll(byEntry));
 }
+
+
+TEST(FileTest, LocksExcludeOtherHolders)
+{
+	TempFolder folder;
+	folder.WriteFile("shared.txt", "x");
+	BFile first((folder / "shared.txt").c_str(), B_READ_ONLY);
+	BFile second((folder / "shared.txt").c_str(), B_READ_ONLY);
+	ASSERT_EQ(B_OK, first.Lock());
+	EXPECT_EQ(B_BUSY, second.Lock());
+	EXPECT_EQ(B_OK, first.Unlock());
+	EXPECT_EQ(B_OK, second.Lock());
+	EXPECT_EQ(B_OK, second.Unlock());
+	BFile unset;
+	EXPECT_EQ(B_NO_INIT, unset.Lock());
+}

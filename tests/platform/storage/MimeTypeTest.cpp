@@ -201,6 +201,12 @@ TEST(FindDirectoryTest, UserFoldersFollowTheEnvironment)
 	EXPECT_EQ(0, stat((folder / "config").c_str(), &info)) << "created on request";
 
 	{
+		ScopedEnv slashed("XDG_CONFIG_HOME", folder / "missing/");
+		ASSERT_EQ(B_OK, find_directory(B_USER_SETTINGS_DIRECTORY, &path));
+		EXPECT_STREQ((folder / "missing").c_str(), path.Path())
+			<< "a trailing slash neither stays nor makes a missing folder fail";
+	}
+	{
 		ScopedEnv unsetConfig("XDG_CONFIG_HOME", "relative/is/ignored");
 		ASSERT_EQ(B_OK, find_directory(B_USER_SETTINGS_DIRECTORY, &path));
 		EXPECT_STREQ((folder / "home/.config").c_str(), path.Path());
