@@ -189,7 +189,7 @@ ArtCatalog::ContactSheet(const std::vector<ArtPicture>& pictures)
 
 	// Then every icon four times enlarged, the small one beside the large one. Small
 	// icons are named NAME_s beside NAME, or NAME_16 beside NAME_32.
-	auto smallName = [&icons](const std::string& name) {
+	auto smallName = [](const std::string& name) {
 		if (name.size() > 3 && name.compare(name.size() - 3, 3, "_32") == 0)
 			return name.substr(0, name.size() - 3) + "_16";
 		return name + "_s";
