@@ -43,8 +43,7 @@ public:
 
 	// Makes `language` current and loads its word list, replacing the previous one.
 	// The default language reads no file and turns translation off. Of duplicate
-	// names in the index the last one wins. Returns 0; where R5 was left in an
-	// undefined state, a name that is not listed or a word list that cannot be read
+	// names in the index the last one wins. Returns 0. A name that is not listed or a word list that cannot be read
 	// falls back to the default language (translating nothing) and returns -1.
 			int32_t				SetLanguage(const char* language);
 

@@ -143,7 +143,8 @@ varkel::SavePrefs(const char* path)
 	fs::perms permissions = fs::perms::unknown;
 	if (type == fs::file_type::regular) {
 		// Replacing the file must not override what the file itself forbids: an
-		// existing target has to be writable, as it had to be for R5's "w".
+		// existing target has to be writable, as it would have to be for a plain
+		// fopen(path, "w").
 		std::FILE* probe = std::fopen(target.c_str(), "r+");
 		if (probe == nullptr)
 			return -1;

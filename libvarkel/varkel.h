@@ -41,8 +41,8 @@ public:
 	// Returns 0, or -1 (table unchanged) if the file cannot be opened for reading.
 			int32_t				LoadPrefs(const char* path);
 
-	// Writes every entry, first to last, as "%s=\"%s\"\n" to `path`. Where R5
-	// truncated the file before writing, this writes a temporary file beside the
+	// Writes every entry, first to last, as "%s=\"%s\"\n" to `path`. Rather than
+	// truncating the file in place, it writes a temporary file beside the
 	// target (a symbolic link is followed to its target's folder), checks every write,
 	// and renames it over the old file, keeping the old file's permission bits; a
 	// failure leaves the old file untouched. Returns 0, or -1 if the file cannot be
