@@ -13,11 +13,15 @@
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
+#include <mutex>
+#include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+
+extern char** environ;
 
 namespace BPrivate {
 
@@ -156,47 +160,51 @@ FindProgram(const char* name)
 }
 
 
-// Runs update-mime-database on the user's mime folder. The caller waits two seconds at
-// most: a helper process waits for the program and leaves it running if it takes
-// longer, so that no zombie stays behind. A missing program or its failure changes
-// nothing for the caller.
+// Runs update-mime-database on the user's mime folder and waits two seconds at most for
+// it. A run that takes longer is left alone and collected by a later call. A missing
+// program or its failure changes nothing for the caller.
 void
 RunUpdateMimeDatabase()
 {
+	static std::mutex sLock;
+	static std::vector<pid_t> sPending;
+
+	std::lock_guard<std::mutex> guard(sLock);
+	for (size_t i = 0; i < sPending.size();) {
+		pid_t done = waitpid(sPending[i], nullptr, WNOHANG);
+		if (done != 0)
+			sPending.erase(sPending.begin() + i);
+		else
+			i++;
+	}
+
 	std::string program = FindProgram("update-mime-database");
 	if (program.empty())
 		return;
 	std::string folder = data_home() + "/mime";
 	char* const arguments[] = { (char*)program.c_str(), (char*)folder.c_str(), nullptr };
 
-	pid_t helper = fork();
-	if (helper < 0)
+	posix_spawn_file_actions_t actions;
+	if (posix_spawn_file_actions_init(&actions) != 0)
 		return;
-	if (helper == 0) {
-		// Only async-signal-safe calls from here on: the parent may have threads.
-		pid_t worker = fork();
-		if (worker == 0) {
-			int null = open("/dev/null", O_RDWR);
-			if (null >= 0) {
-				dup2(null, STDIN_FILENO);
-				dup2(null, STDOUT_FILENO);
-				dup2(null, STDERR_FILENO);
-			}
-			execv(arguments[0], arguments);
-			_exit(127);
-		}
-		if (worker > 0) {
-			struct timespec pause = { 0, 20 * 1000 * 1000 };
-			for (int i = 0; i < 100; i++) {
-				if (waitpid(worker, nullptr, WNOHANG) != 0)
-					break;
-				nanosleep(&pause, nullptr);
-			}
-		}
-		_exit(0);
+	posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+	posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+	posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+	pid_t child = -1;
+	int result = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments,
+		environ);
+	posix_spawn_file_actions_destroy(&actions);
+	if (result != 0)
+		return;
+
+	struct timespec pause = { 0, 10 * 1000 * 1000 };
+	for (int i = 0; i < 200; i++) {
+		pid_t done = waitpid(child, nullptr, WNOHANG);
+		if (done == child || (done < 0 && errno != EINTR))
+			return;
+		nanosleep(&pause, nullptr);
 	}
-	while (waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {
-	}
+	sPending.push_back(child);
 }
 
 }	// namespace
