@@ -4,6 +4,7 @@
 
 #include "interface/FontEngine.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -422,10 +423,12 @@ BFont::GetEscapements(const char charArray[], int32 numChars, float escapementAr
 {
 	if (charArray == NULL || escapementArray == NULL || numChars <= 0)
 		return;
-	int32 length = (int32)strlen(charArray);
+	// The decoder stops at the first byte that does not continue a character, so an
+	// unbounded length never reads past the terminating NUL.
+	const int32 length = INT32_MAX;
 	int32 index = 0;
 	for (int32 i = 0; i < numChars; i++) {
-		if (index >= length) {
+		if (charArray[index] == '\0') {
 			escapementArray[i] = 0;
 			continue;
 		}

@@ -47,6 +47,34 @@ WriteBigFloat(uint8* p, float value)
 	WriteBig32(p, bits);
 }
 
+// The colour spaces a bitmap can hold; anything else in a header is refused before it
+// is turned into a color_space.
+bool
+ToBitmapSpace(uint32 value, color_space* space)
+{
+	switch (value) {
+		case B_RGB32:
+		case B_RGBA32:
+		case B_RGB24:
+		case B_RGB16:
+		case B_RGB15:
+		case B_RGBA15:
+		case B_CMAP8:
+		case B_GRAY8:
+		case B_GRAY1:
+		case B_RGB32_BIG:
+		case B_RGBA32_BIG:
+		case B_RGB24_BIG:
+		case B_RGB16_BIG:
+		case B_RGB15_BIG:
+		case B_RGBA15_BIG:
+			*space = (color_space)value;
+			return true;
+		default:
+			return false;
+	}
+}
+
 }	// namespace
 
 
@@ -141,8 +169,12 @@ BBitmapStream::WriteAt(off_t position, const void* buffer, size_t size)
 				BRect bounds(ReadBigFloat(fHeader + 4), ReadBigFloat(fHeader + 8),
 					ReadBigFloat(fHeader + 12), ReadBigFloat(fHeader + 16));
 				uint32 rowBytes = ReadBig32(fHeader + 20);
-				color_space space = (color_space)ReadBig32(fHeader + 24);
+				color_space space;
 				uint32 dataSize = ReadBig32(fHeader + 28);
+				if (!ToBitmapSpace(ReadBig32(fHeader + 24), &space)) {
+					fHeaderBytes = 0;
+					return B_BAD_VALUE;
+				}
 				BBitmap* bitmap = new BBitmap(bounds, space);
 				if (bitmap->InitCheck() != B_OK
 					|| rowBytes != (uint32)bitmap->BytesPerRow()

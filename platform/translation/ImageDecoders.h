@@ -21,7 +21,9 @@ struct DecodedImage {
 	std::vector<uint8>	pixels;
 };
 
-// The largest image accepted: 32768 pixels on a side and 1 GiB of pixels, as BBitmap.
+// The largest image accepted: 32768 pixels on a side and 64 megapixels. The readers take
+// several times the pixel memory while decoding (a GIF nine bytes a pixel), so the limit
+// stays well below BBitmap's own 1 GiB.
 bool ImageSizeAcceptable(int64 width, int64 height);
 
 enum ImageFormat {
