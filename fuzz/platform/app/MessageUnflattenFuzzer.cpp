@@ -23,7 +23,7 @@ ReadEveryField(const BMessage& message, int depth)
 				abort();
 			if (type == B_STRING_TYPE) {
 				const char* text;
-				if (message.FindString(name, j, &text) != B_OK || strlen(text) + 1 != (size_t)size)
+				if (message.FindString(name, j, &text) != B_OK || strlen(text) + 1 > (size_t)size)
 					abort();
 			} else if (type == B_REF_TYPE) {
 				entry_ref ref;
