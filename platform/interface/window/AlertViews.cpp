@@ -325,6 +325,15 @@ AlertButton::MakeFocus(bool focus)
 
 
 void
+AlertButton::WindowActivated(bool active)
+{
+	// The focus mark shows only in the active window.
+	if (IsFocus())
+		Invalidate();
+}
+
+
+void
 AlertButton::Invoke()
 {
 	if (Window() == NULL)

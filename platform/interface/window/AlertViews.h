@@ -44,6 +44,7 @@ public:
 	virtual	void			MouseDown(BPoint where);
 	virtual	void			KeyDown(const char* bytes, int32 numBytes);
 	virtual	void			MakeFocus(bool focus = true);
+	virtual	void			WindowActivated(bool active);
 
 			void			Invoke();
 
