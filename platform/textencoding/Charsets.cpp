@@ -1,8 +1,6 @@
 /*
  * Character set tables and codecs. Single-byte charsets are turned into tables once,
- * from iconv; multibyte ones go through iconv one character at a time, with iconv
- * descriptors kept per thread, since a descriptor must never be used by two threads
- * at once.
+ * from iconv; multibyte ones go through iconv one character at a time.
  */
 
 #include "textencoding/Charsets.h"
@@ -62,9 +60,13 @@ ReadUCS4LE(const char* bytes)
 }
 
 
+std::mutex& OpenLock();
+
+
 void
 BuildTable(const Charset& charset, SingleByteTable& table)
 {
+	std::lock_guard<std::mutex> openLock(OpenLock());
 	iconv_t decoder = iconv_open("UCS-4LE", charset.iconvName);
 	for (int byte = 0; byte < 256; byte++) {
 		table.toUnicode[byte] = byte < 0x80 ? (uint32)byte : kNoCodePoint;
@@ -104,45 +106,40 @@ TableFor(const Charset& charset)
 }
 
 
-// iconv descriptors of one thread, opened on first use and closed when it ends.
-struct DescriptorCache {
-	iconv_t	decoders[kCharsetCount];
-	iconv_t	encoders[kCharsetCount];
-	bool	tried[2][kCharsetCount];
-
-	DescriptorCache()
-	{
-		for (int32 i = 0; i < kCharsetCount; i++) {
-			decoders[i] = kNoDescriptor;
-			encoders[i] = kNoDescriptor;
-			tried[0][i] = tried[1][i] = false;
-		}
-	}
-
-	~DescriptorCache()
-	{
-		for (int32 i = 0; i < kCharsetCount; i++) {
-			if (decoders[i] != kNoDescriptor)
-				iconv_close(decoders[i]);
-			if (encoders[i] != kNoDescriptor)
-				iconv_close(encoders[i]);
-		}
-	}
-
-	iconv_t Get(const Charset& charset, bool encode)
-	{
-		int32 index = (int32)charset.encoding;
-		iconv_t* slot = encode ? &encoders[index] : &decoders[index];
-		if (!tried[encode ? 1 : 0][index]) {
-			tried[encode ? 1 : 0][index] = true;
-			*slot = encode ? iconv_open(charset.iconvName, "UCS-4LE")
-				: iconv_open("UCS-4LE", charset.iconvName);
-		}
-		return *slot;
-	}
+// One iconv descriptor per charset and direction for the whole process, used under its
+// own lock (a descriptor carries state and must not serve two threads at once). They are
+// opened under one common lock and never closed: opening and closing load and unload
+// iconv's modules, which must not overlap between threads.
+struct SharedDescriptor {
+	std::mutex	lock;
+	iconv_t		descriptor = kNoDescriptor;
+	bool		tried = false;
 };
 
-thread_local DescriptorCache tDescriptors;
+SharedDescriptor sDecoders[kCharsetCount];
+SharedDescriptor sEncoders[kCharsetCount];
+
+
+std::mutex&
+OpenLock()
+{
+	static std::mutex sLock;
+	return sLock;
+}
+
+
+// Returns the descriptor of a slot whose lock the caller holds.
+iconv_t
+DescriptorLocked(SharedDescriptor& slot, const Charset& charset, bool encode)
+{
+	if (!slot.tried) {
+		slot.tried = true;
+		std::lock_guard<std::mutex> openLock(OpenLock());
+		slot.descriptor = encode ? iconv_open(charset.iconvName, "UCS-4LE")
+			: iconv_open("UCS-4LE", charset.iconvName);
+	}
+	return slot.descriptor;
+}
 
 }	// unnamed namespace
 
@@ -179,7 +176,9 @@ UnicodeToSingleByte(const Charset& charset, uint32 codePoint, uint8* byte)
 uint32
 MultiByteToUnicode(const Charset& charset, const uint8* bytes, int32 length)
 {
-	iconv_t decoder = tDescriptors.Get(charset, false);
+	SharedDescriptor& slot = sDecoders[charset.encoding];
+	std::lock_guard<std::mutex> lock(slot.lock);
+	iconv_t decoder = DescriptorLocked(slot, charset, false);
 	if (decoder == kNoDescriptor || length <= 0)
 		return kNoCodePoint;
 	iconv(decoder, nullptr, nullptr, nullptr, nullptr);
@@ -199,7 +198,9 @@ MultiByteToUnicode(const Charset& charset, const uint8* bytes, int32 length)
 int32
 UnicodeToMultiByte(const Charset& charset, uint32 codePoint, uint8* bytes)
 {
-	iconv_t encoder = tDescriptors.Get(charset, true);
+	SharedDescriptor& slot = sEncoders[charset.encoding];
+	std::lock_guard<std::mutex> lock(slot.lock);
+	iconv_t encoder = DescriptorLocked(slot, charset, true);
 	if (encoder == kNoDescriptor)
 		return 0;
 	iconv(encoder, nullptr, nullptr, nullptr, nullptr);
