@@ -70,7 +70,8 @@ public:
 			status_t		SetLongDescription(const char* description);
 
 	// The file name extensions of the type, without dots, separated by spaces
-	// ("html htm"); they become glob patterns of the desktop's package.
+	// ("html htm"); they become glob patterns of the desktop's package. R5 passes them
+	// in a BMessage; a plain string keeps the Storage Kit free of the Application Kit.
 			status_t		GetFileExtensions(std::string& extensions) const;
 			status_t		SetFileExtensions(const char* extensions);
 

@@ -64,7 +64,7 @@ public:
 			status_t		RenameAttr(const char* oldName, const char* newName);
 			status_t		GetAttrInfo(const char* name, attr_info* info) const;
 	// Names the next attribute in buffer (B_ATTR_NAME_LENGTH bytes); B_ENTRY_NOT_FOUND
-	// after the last one.
+	// after the last one. The names are read at the first call after a rewind.
 			status_t		GetNextAttrName(char* buffer);
 			status_t		RewindAttrs();
 

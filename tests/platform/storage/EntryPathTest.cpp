@@ -2,6 +2,7 @@
 
 #include <Directory.h>
 #include <Entry.h>
+#include <Node.h>
 #include <Path.h>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,21 @@ TEST(EntryPathTest, EntriesRefsAndPathsRoundTrip)
 	EXPECT_EQ(B_BAD_VALUE, unset.SetTo((const char*)nullptr));
 	entry_ref empty;
 	EXPECT_EQ(B_BAD_VALUE, unset.SetTo(&empty));
+	entry_ref relative("not/absolute", "x");
+	EXPECT_EQ(B_BAD_VALUE, unset.SetTo(&relative));
+	EXPECT_EQ(B_BAD_VALUE, BPath(&relative).InitCheck());
+
+	std::string tooLong = "/" + std::string(PATH_MAX, 'x');
+	EXPECT_EQ(B_NAME_TOO_LONG, BEntry(tooLong.c_str()).InitCheck());
+	EXPECT_EQ(B_NAME_TOO_LONG, BNode(tooLong.c_str()).InitCheck());
+	EXPECT_EQ(B_NAME_TOO_LONG, BDirectory(tooLong.c_str()).InitCheck());
+	EXPECT_EQ(B_NAME_TOO_LONG, get_ref_for_path(tooLong.c_str(), &back));
+	std::string longLeaf = root + "/" + std::string(B_FILE_NAME_LENGTH, 'y');
+	EXPECT_EQ(B_NAME_TOO_LONG, BEntry(longLeaf.c_str()).InitCheck());
+	EXPECT_EQ(B_BAD_VALUE, BNode((const char*)nullptr).InitCheck());
+	EXPECT_EQ(B_BAD_VALUE, BNode("").InitCheck());
+	EXPECT_EQ(B_NOT_A_DIRECTORY,
+		BEntry((root + "/docs/index.html/below").c_str()).InitCheck());
 }
 
 
