@@ -384,3 +384,22 @@ TEST(ApplicationTest, MessageRunnerSendsItsCount)
 	ASSERT_TRUE(counter->Lock());
 	counter->Quit();
 }
+
+
+TEST(ApplicationTest, LaunchingTheOwnSignatureDeliversTheMessage)
+{
+	set_app_flags(B_MULTIPLE_LAUNCH);
+	TestApplication* application = new TestApplication;
+	BMessage argv(B_ARGV_RECEIVED);
+	argv.AddString("argv", "app_launch_helper-like");
+	argv.AddString("argv", "document.html");
+	team_id team = -1;
+	EXPECT_EQ(be_roster->Launch(kSignature, &argv, &team), B_ALREADY_RUNNING);
+	EXPECT_EQ(team, getpid());
+	application->PostMessage(B_QUIT_REQUESTED);
+	application->Run();
+	ASSERT_GE(application->argvCount, 1);
+	ASSERT_EQ(application->receivedArgv.size(), (size_t)2);
+	EXPECT_EQ(application->receivedArgv[1], "document.html");
+	delete application;
+}

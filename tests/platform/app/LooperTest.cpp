@@ -448,3 +448,69 @@ TEST(LooperTest, InvokerSendsItsMessageAndHandlersLeaveWhenDeleted)
 	EXPECT_NE(invoker.Invoke(), B_OK);
 	EXPECT_EQ(invoker.Target(), nullptr);
 }
+
+
+TEST(LooperTest, RepliesAreAnsweredOnceAndQuitRequestsReportTheirResult)
+{
+	struct Answering : public BLooper {
+		void MessageReceived(BMessage* message) override
+		{
+			switch (message->what) {
+				case 'TWCE':
+					first = message->SendReply('ONE');
+					second = message->SendReply('TWO');
+					break;
+				case 'ASK':
+				{
+					// Asks the sender back and waits for its answer.
+					BMessage answer;
+					BMessage question('QSTN');
+					chained = message->SendReply(&question, &answer);
+					answerCode = answer.what;
+					break;
+				}
+				default:
+					BLooper::MessageReceived(message);
+			}
+		}
+		bool QuitRequested() override { return allowQuit; }
+
+		std::atomic<status_t> first{B_ERROR};
+		std::atomic<status_t> second{B_ERROR};
+		std::atomic<status_t> chained{B_ERROR};
+		std::atomic<uint32> answerCode{0};
+		std::atomic<bool> allowQuit{false};
+	};
+	Answering* looper = new Answering;
+	looper->Run();
+	BMessenger messenger(looper);
+
+	BMessage reply;
+	ASSERT_EQ(messenger.SendMessage('TWCE', &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)'ONE');
+	ASSERT_EQ(BPrivate::WaitForLoopersIdle(kIdleTimeout), B_OK);
+	EXPECT_EQ(looper->first.load(), B_OK);
+	EXPECT_EQ(looper->second.load(), B_DUPLICATE_REPLY);
+
+	// The reply can itself be answered while the looper waits for it.
+	ASSERT_EQ(messenger.SendMessage('ASK', &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)'QSTN');
+	EXPECT_TRUE(reply.IsSourceWaiting());
+	ASSERT_EQ(reply.SendReply('ANSR'), B_OK);
+	ASSERT_EQ(BPrivate::WaitForLoopersIdle(kIdleTimeout), B_OK);
+	EXPECT_EQ(looper->chained.load(), B_OK);
+	EXPECT_EQ(looper->answerCode.load(), (uint32)'ANSR');
+
+	// A refused quit request says so, and the looper stays.
+	ASSERT_EQ(messenger.SendMessage(B_QUIT_REQUESTED, &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)B_REPLY);
+	EXPECT_FALSE(reply.FindBool("result"));
+	EXPECT_TRUE(messenger.IsValid());
+	looper->allowQuit = true;
+	ASSERT_EQ(messenger.SendMessage(B_QUIT_REQUESTED, &reply), B_OK);
+	EXPECT_TRUE(reply.FindBool("result"));
+	ASSERT_EQ(BPrivate::WaitForLoopersIdle(kIdleTimeout), B_OK);
+	for (int i = 0; i < 1000 && messenger.IsValid(); i++)
+		snooze(1000);
+	EXPECT_FALSE(messenger.IsValid());
+}

@@ -241,3 +241,38 @@ TEST(MessageTest, MalformedFlatDataIsRejectedWithoutChangingTheMessage)
 	EXPECT_TRUE(target.FindBool("kept"));
 	EXPECT_FALSE(target.HasString("text"));
 }
+
+
+TEST(MessageTest, MessengersRenamingAndUndeliveredReplies)
+{
+	BMessage message('MSNG');
+	BMessenger empty;
+	ASSERT_EQ(message.AddMessenger("target", empty), B_OK);
+	message.AddInt32("n", 1);
+	EXPECT_EQ(message.Rename("n", "number"), B_OK);
+	EXPECT_EQ(message.FindInt32("number"), 1);
+	EXPECT_FALSE(message.HasInt32("n"));
+	EXPECT_EQ(message.Rename("absent", "x"), B_NAME_NOT_FOUND);
+	bool fixedSize = false;
+	type_code type;
+	EXPECT_EQ(message.GetInfo("number", &type, &fixedSize), B_OK);
+	EXPECT_TRUE(fixedSize);
+	EXPECT_EQ(message.GetInfo("target", &type, &fixedSize), B_OK);
+	EXPECT_EQ(type, (type_code)B_MESSENGER_TYPE);
+	EXPECT_FALSE(fixedSize);
+
+	std::vector<char> buffer(message.FlattenedSize());
+	ASSERT_EQ(message.Flatten(buffer.data(), buffer.size()), B_OK);
+	BMessage back;
+	ASSERT_EQ(back.Unflatten(buffer.data(), buffer.size()), B_OK);
+	BMessenger found;
+	ASSERT_EQ(back.FindMessenger("target", &found), B_OK);
+	EXPECT_TRUE(found == empty);
+	EXPECT_FALSE(found.IsValid());
+
+	// A message that was never delivered has nobody to answer.
+	EXPECT_FALSE(message.WasDelivered());
+	EXPECT_FALSE(message.IsSourceWaiting());
+	EXPECT_EQ(message.SendReply('RPLY'), B_BAD_REPLY);
+	EXPECT_EQ(message.Previous(), nullptr);
+}
