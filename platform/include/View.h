@@ -253,7 +253,8 @@ public:
 	// Restricts drawing to region (view coordinates) until the next call; NULL lifts it.
 			void				ConstrainClippingRegion(BRegion* region);
 	// The part of the view that is visible on screen, in view coordinates: clipped by the
-	// parents, without the siblings in front of the view and without its children.
+	// parents, without the siblings in front of the view, without its children and
+	// without what other windows in front cover.
 			void				GetClippingRegion(BRegion* region) const;
 
 	// Drawing.
@@ -344,6 +345,7 @@ private:
 			BRect				_FrameInWindow() const;
 			bool				_IsVisibleInWindow() const;
 			void				_VisibleRegion(BRegion* region, bool withChildren) const;
+			void				_ExcludeWindowsInFront(BRegion* region) const;
 			void				_ParentResized(float dx, float dy);
 			void				_SendFrameMessage(uint32 what);
 			void				_MovedOrResized(BRect oldFrameInWindow);

@@ -1228,6 +1228,8 @@ BView::GetClippingRegion(BRegion* region) const
 	_VisibleRegion(region, false);
 	if (fUpdateClip != NULL)
 		region->IntersectWith(fUpdateClip);
+	if (fWindow != NULL)
+		_ExcludeWindowsInFront(region);
 	BPoint offset = _Offset();
 	int32 dx = (int32)std::lround(offset.x);
 	int32 dy = (int32)std::lround(offset.y);
@@ -1238,6 +1240,39 @@ BView::GetClippingRegion(BRegion* region) const
 			(int32)std::lround(fState.clippingOrigin.y));
 		region->IntersectWith(&constrained);
 	}
+}
+
+
+// What the user sees of a view also depends on the windows in front of its own, as
+// on R5: their frames are taken out of region (window coordinates). A hidden window
+// shows nothing at all.
+void
+BView::_ExcludeWindowsInFront(BRegion* region) const
+{
+	BPrivate::DisplayServer* server = BPrivate::DisplayServer::Default();
+	BPrivate::ServerWindow* own = fWindow->fServerWindow;
+	if (server == NULL || own == NULL)
+		return;
+	if (fWindow->IsHidden()) {
+		region->MakeEmpty();
+		return;
+	}
+	int32 ownID = own->ID();
+	BPoint leftTop;
+	std::vector<BRect> covering;
+	// On the server thread the windows cannot go away while their frames are read.
+	server->RunSynchronously([&]() {
+		leftTop = own->Frame().LeftTop();
+		for (int32 id : server->WindowOrder()) {
+			if (id == ownID)
+				break;
+			BPrivate::ServerWindow* window = server->WindowForID(id);
+			if (window != NULL && !window->IsHidden() && !window->IsMinimized())
+				covering.push_back(window->Frame());
+		}
+	});
+	for (BRect frame : covering)
+		region->Exclude(frame.OffsetByCopy(-leftTop.x, -leftTop.y));
 }
 
 

@@ -237,6 +237,12 @@ TEST(ViewGeometryTest, FindViewByPointAndClippingRegions)
 	parent->AddChild(above);
 	parent->AddChild(hidden);
 	hidden->Hide();
+	// A window that is not shown shows nothing of its views.
+	BRegion region;
+	below->GetClippingRegion(&region);
+	EXPECT_EQ(0, region.CountRects());
+	ShowAndWait(window);
+	ASSERT_TRUE(window->Lock());
 
 	EXPECT_EQ(above, window->FindView(BPoint(50, 50)));
 	EXPECT_EQ(below, window->FindView(BPoint(20, 20)));
@@ -246,7 +252,6 @@ TEST(ViewGeometryTest, FindViewByPointAndClippingRegions)
 
 	// The sibling in front takes its share of the view below; the children take theirs
 	// of the parent.
-	BRegion region;
 	below->GetClippingRegion(&region);
 	EXPECT_TRUE(region.Contains(BPoint(5, 5)));
 	EXPECT_TRUE(region.Contains(BPoint(49, 29)));
@@ -272,4 +277,5 @@ TEST(ViewGeometryTest, FindViewByPointAndClippingRegions)
 	above->GetClippingRegion(&region);
 	EXPECT_EQ(BRect(0, 0, 19, 19), region.Frame());
 	window->Quit();
+	WaitIdle();
 }

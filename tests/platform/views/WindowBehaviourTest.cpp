@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <Message.h>
 #include <OS.h>
+#include <Region.h>
 #include <View.h>
 #include <Window.h>
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 using BPrivate::HeadlessTest;
 
@@ -209,4 +211,49 @@ TEST(WindowBehaviourTest, PointerCaptureKeepsEventsWithThePressedView)
 	expected = { "left wheel 3" };
 	EXPECT_EQ(expected, log.Entries());
 	QuitWindow(window);
+}
+
+
+TEST(WindowBehaviourTest, NoDisplayEndsTheProgramWithAReason)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_EXIT(
+		{
+			setenv("QUORREL_BACKEND", "sdl", 1);
+			unsetenv("DISPLAY");
+			unsetenv("WAYLAND_DISPLAY");
+			unsetenv("SDL_VIDEODRIVER");
+			setenv("XDG_RUNTIME_DIR", "/nonexistent-views-test", 1);
+			new BWindow(BRect(0, 0, 99, 99), "nowhere", B_TITLED_WINDOW);
+		},
+		::testing::ExitedWithCode(1), "Cannot open the window \"nowhere\": .*display");
+}
+
+
+TEST(WindowBehaviourTest, ClippingRegionLeavesOutWindowsInFront)
+{
+	BWindow* back = new BWindow(BRect(100, 500, 299, 599), "back", B_TITLED_WINDOW);
+	BView* view = new BView(back->Bounds(), "covered", B_FOLLOW_ALL_SIDES, 0);
+	back->AddChild(view);
+	ShowAndWait(back);
+	BWindow* front = new BWindow(BRect(200, 550, 399, 649), "front", B_TITLED_WINDOW);
+	ShowAndWait(front);
+
+	BRegion region;
+	ASSERT_TRUE(back->Lock());
+	view->GetClippingRegion(&region);
+	back->Unlock();
+	EXPECT_TRUE(region.Contains(BPoint(50, 50)));
+	EXPECT_TRUE(region.Contains(BPoint(150, 40)));
+	EXPECT_FALSE(region.Contains(BPoint(150, 60)));
+	EXPECT_FALSE(region.Contains(BPoint(199, 99)));
+
+	front->Hide();
+	WaitIdle();
+	ASSERT_TRUE(back->Lock());
+	view->GetClippingRegion(&region);
+	back->Unlock();
+	EXPECT_TRUE(region.Contains(BPoint(150, 60)));
+	QuitWindow(front);
+	QuitWindow(back);
 }
