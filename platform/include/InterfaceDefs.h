@@ -68,6 +68,16 @@ enum {
 	B_TERTIARY_MOUSE_BUTTON		= 0x04
 };
 
+// Common characters as UTF-8 strings.
+#define B_UTF8_ELLIPSIS		"\xE2\x80\xA6"
+#define B_UTF8_OPEN_QUOTE	"\xE2\x80\x9C"
+#define B_UTF8_CLOSE_QUOTE	"\xE2\x80\x9D"
+#define B_UTF8_COPYRIGHT	"\xC2\xA9"
+#define B_UTF8_REGISTERED	"\xC2\xAE"
+#define B_UTF8_TRADEMARK	"\xE2\x84\xA2"
+#define B_UTF8_SMILING_FACE	"\xE2\x98\xBB"
+#define B_UTF8_HIROSHI		"\xE5\xBC\x98"
+
 // Horizontal alignment of labels and text.
 enum alignment {
 	B_ALIGN_LEFT,

@@ -18,9 +18,10 @@ namespace BPrivate {
 namespace {
 
 const uint32 kReplacementCharacter = 0xfffd;
-// Glyph caches are dropped wholesale past this many glyphs; callers hold shared
-// references, so a glyph in use stays alive.
+// Glyph caches are dropped wholesale past this many glyphs or bytes of coverage (huge
+// sizes make huge glyphs); callers hold shared references, so a glyph in use stays alive.
 const size_t kMaxCachedGlyphs = 20000;
+const size_t kMaxCachedBytes = (size_t)64 << 20;
 
 
 struct FaceMetrics {
@@ -50,6 +51,7 @@ public:
 			std::map<std::string, Face*>	fFaces;
 			std::map<std::string, Face*>	fFacesByFile;
 			size_t				fGlyphCount;
+			size_t				fGlyphBytes;
 			bool				fFontconfigDone;
 
 			Face*				FaceFor(const BFont& font);
@@ -92,6 +94,7 @@ Engine::Engine()
 	fLibrary(NULL),
 	fReady(false),
 	fGlyphCount(0),
+	fGlyphBytes(0),
 	fFontconfigDone(false)
 {
 	FcInit();
@@ -182,10 +185,11 @@ Engine::GlyphFor(Face* face, uint32 codePoint, uint32 size26, bool aa)
 	if (found != face->glyphs.end())
 		return found->second;
 
-	if (fGlyphCount >= kMaxCachedGlyphs) {
+	if (fGlyphCount >= kMaxCachedGlyphs || fGlyphBytes >= kMaxCachedBytes) {
 		for (auto& entry : fFacesByFile)
 			entry.second->glyphs.clear();
 		fGlyphCount = 0;
+		fGlyphBytes = 0;
 	}
 
 	auto glyph = std::make_shared<Glyph>();
@@ -223,6 +227,7 @@ Engine::GlyphFor(Face* face, uint32 codePoint, uint32 size26, bool aa)
 	}
 	face->glyphs[key] = glyph;
 	fGlyphCount++;
+	fGlyphBytes += glyph->coverage.size() + sizeof(Glyph);
 	return glyph;
 }
 

@@ -733,7 +733,7 @@ Painter::_LineSpans(BPoint start, BPoint end, SpanList& spans) const
 		int64 first = std::max<int64>(x0, frame.left);
 		int64 last = std::min<int64>(x1, frame.right);
 		for (int64 x = first; x <= last; x++) {
-			// Rounds half away from the start, like a Bresenham walk from x0.
+			// The minor coordinate is rounded to the nearest pixel centre.
 			double exact = (double)y0 + (double)(x - x0) * dy / dx;
 			int64 y = (int64)std::floor(exact + 0.5);
 			_AddSpan(spans, y, x, x);

@@ -15,7 +15,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -491,4 +493,30 @@ TEST(TranslationTest, BitmapStreamRoundTrip)
 	BBitmapStream full;
 	ASSERT_EQ(full.Write(all.data(), all.size()), 56);
 	EXPECT_EQ(full.Write(all.data(), 1), B_BAD_VALUE);
+}
+
+
+TEST(TranslationTest, EveryShippedImageDecodes)
+{
+	std::filesystem::path data = std::filesystem::path(QUORREL_SOURCE_DIR) / "data";
+	if (!std::filesystem::is_directory(data))
+		GTEST_SKIP() << "no data folder";
+	int checked = 0;
+	for (const auto& entry : std::filesystem::recursive_directory_iterator(data)) {
+		std::string extension = entry.path().extension().string();
+		for (char& c : extension)
+			c = (char)tolower((unsigned char)c);
+		if (extension != ".bmp" && extension != ".png" && extension != ".gif"
+			&& extension != ".jpg" && extension != ".jpeg")
+			continue;
+		BBitmap* bitmap = BTranslationUtils::GetBitmapFile(entry.path().c_str());
+		EXPECT_NE(bitmap, nullptr) << entry.path();
+		if (bitmap != NULL) {
+			EXPECT_TRUE(bitmap->IsValid());
+			EXPECT_GT(bitmap->BitsLength(), 0);
+		}
+		delete bitmap;
+		checked++;
+	}
+	EXPECT_GT(checked, 0);
 }
