@@ -19,6 +19,8 @@
 #include <new>
 #include <type_traits>
 
+#include <sys/mman.h>
+
 namespace BPrivate {
 
 template<typename T>
@@ -37,7 +39,7 @@ public:
 
 								~GapVector()
 								{
-									delete[] fItems;
+									_Free(fItems, fCapacity);
 								}
 
 								GapVector(const GapVector&) = delete;
@@ -121,6 +123,26 @@ public:
 									fGapEnd = fCapacity;
 								}
 
+	// Replaces all items with count copies of value, or with count items. False when
+	// memory runs out; the old items are then kept.
+			bool				AssignFill(T value, int32 count)
+								{
+									if (!_Prepare(count))
+										return false;
+									for (int32 i = 0; i < count; i++)
+										fItems[i] = value;
+									return true;
+								}
+
+			bool				Assign(const T* items, int32 count)
+								{
+									if (!_Prepare(count))
+										return false;
+									if (count > 0)
+										memcpy(fItems, items, count * sizeof(T));
+									return true;
+								}
+
 	// Sets items [from, to) to value without moving the gap.
 			void				Fill(int32 from, int32 to, T value)
 								{
@@ -196,6 +218,15 @@ public:
 			int32				GapStart() const { return fGapStart; }
 
 private:
+			bool				_Prepare(int32 count)
+								{
+									if (count < 0 || (count > fCapacity && !_Grow(count)))
+										return false;
+									fGapStart = count;
+									fGapEnd = fCapacity;
+									return true;
+								}
+
 			bool				_Grow(int64 needed)
 								{
 									int64 capacity = fCapacity;
@@ -211,7 +242,7 @@ private:
 										return false;
 
 									// One spare slot past the capacity, see Contiguous().
-									T* items = new(std::nothrow) T[grown + 1];
+									T* items = _Allocate(grown);
 									if (items == NULL)
 										return false;
 									int32 length = Length();
@@ -221,7 +252,7 @@ private:
 										memcpy(items + grown - tail, fItems + fGapEnd,
 											tail * sizeof(T));
 									}
-									delete[] fItems;
+									_Free(fItems, fCapacity);
 									fItems = items;
 									fCapacity = (int32)grown;
 									fGapEnd = fCapacity - tail;
@@ -230,6 +261,36 @@ private:
 									return true;
 								}
 
+	// Large blocks are aligned to huge pages and offered to the kernel as such: a
+	// document coloured in random order touches its styles all over, and with small
+	// pages most of those touches would also miss the address translation cache.
+	static	bool				_IsLarge(int64 capacity)
+									{ return (capacity + 1) * (int64)sizeof(T) >= kLargeBlock; }
+
+	static	T*					_Allocate(int64 capacity)
+								{
+									size_t bytes = (size_t)(capacity + 1) * sizeof(T);
+									if (!_IsLarge(capacity))
+										return static_cast<T*>(::operator new(bytes, std::nothrow));
+									void* block = ::operator new(bytes,
+										std::align_val_t(kHugePage), std::nothrow);
+									if (block != NULL)
+										madvise(block, bytes & ~(size_t)(kHugePage - 1), MADV_HUGEPAGE);
+									return static_cast<T*>(block);
+								}
+
+	static	void				_Free(T* items, int64 capacity)
+								{
+									if (items == NULL)
+										return;
+									if (_IsLarge(capacity))
+										::operator delete(items, std::align_val_t(kHugePage));
+									else
+										::operator delete(items);
+								}
+
+	static constexpr int64		kLargeBlock = 4 << 20;
+	static constexpr size_t		kHugePage = 2 << 20;
 	static constexpr int32		kMinimumCapacity = 16;
 	static constexpr int32		kDoublingLimit = 1 << 20;
 	static constexpr int32		kMaximumCapacity = 0x7ffffff0;

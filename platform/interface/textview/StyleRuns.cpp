@@ -92,12 +92,7 @@ StyleRuns::Reset(int32 length, uint16 style)
 {
 	if (length < 0 || style >= fStyles.size())
 		return B_BAD_VALUE;
-	if (length > fByteStyles.Capacity()
-		&& !fByteStyles.Reserve(length - fByteStyles.Length()))
-		return B_NO_MEMORY;
-	fByteStyles.RemoveAll();
-	fByteStyles.InsertFill(0, style, length);
-	return B_OK;
+	return fByteStyles.AssignFill(style, length) ? B_OK : B_NO_MEMORY;
 }
 
 

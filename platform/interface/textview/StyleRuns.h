@@ -121,7 +121,7 @@ private:
 			std::unordered_multimap<uint64, uint16> fLookup;
 	// The styles looked up last, tried before hashing: colouring alternates between a
 	// handful of styles.
-			uint16				fRecent[4];
+			uint16				fRecent[8];
 			int32				fMaxStyles;
 };
 

@@ -56,11 +56,10 @@ TextBuffer::SetTo(const char* bytes, int32 length)
 {
 	if (length < 0 || (bytes == NULL && length > 0))
 		return B_BAD_VALUE;
-	// Make room before dropping the old text, so that a failure loses nothing.
-	if (length > fBytes.Capacity() && !fBytes.Reserve(length - Length()))
+	if (length > INT32_MAX - 16)
 		return B_NO_MEMORY;
-	fBytes.RemoveAll();
-	return Insert(0, bytes, length);
+	// A failure to grow keeps the old text.
+	return fBytes.Assign(bytes, length) ? B_OK : B_NO_MEMORY;
 }
 
 
