@@ -2,6 +2,8 @@
 // what the headless screen shows.
 
 #include <Bitmap.h>
+#include <Font.h>
+#include <Region.h>
 #include <View.h>
 #include <Window.h>
 
@@ -269,4 +271,61 @@ TEST(ViewBadInputTest, DegenerateGeometryAndTextDrawNothingWrong)
 	window->Unlock();
 	WaitIdle();
 	QuitWindow(window);
+}
+
+
+TEST_F(ViewDrawingTest, StateStackAndConstrainedClipping)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fStripe->SetHighColor(1, 2, 3);
+	fStripe->PushState();
+	fStripe->SetHighColor(0, 90, 0);
+	fStripe->SetOrigin(100, 0);
+	BRegion constrained(BRect(0, 60, 19, 79));
+	fStripe->ConstrainClippingRegion(&constrained);
+	fStripe->FillRect(BRect(-100, 0, 99, 99));
+	fStripe->Sync();
+	// Only the constrained square, shifted by the origin, was painted.
+	EXPECT_EQ(RGB(0, 90, 0), ShownPixel(fWindow, BPoint(105, 65)));
+	EXPECT_EQ(RGB(200, 0, 0), ShownPixel(fWindow, BPoint(125, 65)));
+	EXPECT_EQ(RGB(200, 0, 0), ShownPixel(fWindow, BPoint(105, 85)));
+
+	fStripe->PopState();
+	EXPECT_EQ(make_color(1, 2, 3), fStripe->HighColor());
+	EXPECT_EQ(BPoint(0, 0), fStripe->Origin());
+	fStripe->FillRect(BRect(150, 60, 159, 69));
+	fStripe->Sync();
+	EXPECT_EQ(RGB(1, 2, 3), ShownPixel(fWindow, BPoint(155, 65)));
+	fStripe->PopState();
+	EXPECT_EQ(make_color(1, 2, 3), fStripe->HighColor());
+
+	// The pen follows lines and strings.
+	fStripe->MovePenTo(10, 90);
+	fStripe->StrokeLine(BPoint(20, 90));
+	EXPECT_EQ(BPoint(20, 90), fStripe->PenLocation());
+	fStripe->DrawString("abc");
+	EXPECT_FLOAT_EQ(20 + fStripe->StringWidth("abc"), fStripe->PenLocation().x);
+	fWindow->Unlock();
+}
+
+
+TEST(ViewFontTest, SetFontTakesOnlyTheMaskedProperties)
+{
+	BView view(BRect(0, 0, 9, 9), "font", B_FOLLOW_NONE, 0);
+	BFont font(be_bold_font);
+	font.SetSize(31);
+	view.SetFont(&font, B_FONT_SIZE);
+	BFont result;
+	view.GetFont(&result);
+	EXPECT_EQ(31, result.Size());
+	EXPECT_EQ(be_plain_font->FamilyAndStyle(), result.FamilyAndStyle());
+
+	view.SetFont(&font);
+	view.GetFont(&result);
+	EXPECT_EQ(font, result);
+	view.SetFontSize(9);
+	font_height height;
+	view.GetFontHeight(&height);
+	EXPECT_GT(height.ascent, 0);
+	EXPECT_LT(height.ascent, 12);
 }

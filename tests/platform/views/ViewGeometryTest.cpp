@@ -7,6 +7,7 @@
 #include <Window.h>
 
 #include "ViewsTestSupport.h"
+#include "interface/view/ScrollObserver.h"
 
 #include <gtest/gtest.h>
 
@@ -278,4 +279,38 @@ TEST(ViewGeometryTest, FindViewByPointAndClippingRegions)
 	EXPECT_EQ(BRect(0, 0, 19, 19), region.Frame());
 	window->Quit();
 	WaitIdle();
+}
+
+
+namespace {
+
+class RecordingObserver : public BPrivate::ScrollObserver {
+public:
+	void TargetScrolled(BView* target, BPoint origin) override { scrolledTo.push_back(origin); }
+	void TargetDeleted(BView* target) override { deleted = target; }
+
+	std::vector<BPoint>	scrolledTo;
+	BView*				deleted = NULL;
+};
+
+}	// namespace
+
+
+TEST(ViewGeometryTest, ScrollObserversFollowTheTarget)
+{
+	RecordingObserver observer;
+	BView* target = new BView(BRect(0, 0, 99, 99), "target", B_FOLLOW_NONE, 0);
+	BPrivate::ViewAccess::AddScrollObserver(target, &observer);
+	BPrivate::ViewAccess::AddScrollObserver(target, &observer);
+	EXPECT_EQ(1, BPrivate::ViewAccess::CountScrollObservers(target));
+
+	target->ScrollTo(0, 40);
+	target->ScrollBy(5, 0);
+	target->ScrollBy(0, 0);
+	std::vector<BPoint> expected = { BPoint(0, 40), BPoint(5, 40) };
+	EXPECT_EQ(expected, observer.scrolledTo);
+	EXPECT_EQ(BRect(5, 40, 104, 139), target->Bounds());
+
+	delete target;
+	EXPECT_EQ(target, observer.deleted);
 }
