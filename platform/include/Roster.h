@@ -5,7 +5,8 @@
  * instance of a single-launch application is known through its rendezvous socket.
  * Launch maps the system signatures that applications use to what the desktop has:
  * the web browser ("application/x-vnd.Be-NPOS") to the BROWSER environment variable
- * (a colon-separated list; the first that starts wins) or else xdg-open, and the image
+ * (a colon-separated list of commands, "%s" standing for the address; the first that
+ * starts wins, and xdg-open is used only when BROWSER is unset or empty), and the image
  * viewer ("application/x-vnd.Be-ShowImage") to xdg-open. Programs start detached and
  * are reaped, so Launch never blocks and leaves no zombie.
  */
@@ -58,8 +59,9 @@ public:
 
 	// Launching. A message is delivered to the started program as R5 does: for the
 	// browser, a B_ARGV_RECEIVED message gives the address in "argv" index 1; a
-	// B_REFS_RECEIVED message gives the files in "refs". Launching this process's own
-	// signature sends it the message. Unknown signatures give
+	// B_REFS_RECEIVED message gives the files in "refs". Launching a signature that
+	// already runs (this process's own, or a single-launch instance elsewhere) sends
+	// it the message and returns B_ALREADY_RUNNING, as on R5. Unknown signatures give
 	// B_LAUNCH_FAILED_APP_NOT_FOUND, and so does a program that cannot be started.
 			status_t			Launch(const char* mimeType, BMessage* initialMessage = NULL,
 									team_id* appTeam = NULL) const;

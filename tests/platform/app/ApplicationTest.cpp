@@ -336,6 +336,31 @@ TEST(ApplicationTest, ClipboardSharesCommitsAndMeetsTheDesktop)
 	EXPECT_EQ(ClipboardText(&second), "hello");
 	second.Unlock();
 
+	// A watcher hears of every commit.
+	class Watcher : public BLooper {
+	public:
+		void MessageReceived(BMessage* message) override
+		{
+			if (message->what == B_CLIPBOARD_CHANGED)
+				changes++;
+		}
+		std::atomic<int> changes{0};
+	};
+	Watcher* watcher = new Watcher;
+	watcher->Run();
+	ASSERT_EQ(first.StartWatching(BMessenger(watcher)), B_OK);
+	ASSERT_TRUE(second.Lock());
+	second.Commit();
+	second.Unlock();
+	ASSERT_EQ(first.StopWatching(BMessenger(watcher)), B_OK);
+	ASSERT_TRUE(second.Lock());
+	second.Commit();
+	second.Unlock();
+	ASSERT_EQ(BPrivate::WaitForLoopersIdle(10000000), B_OK);
+	EXPECT_EQ(watcher->changes.load(), 1);
+	ASSERT_TRUE(watcher->Lock());
+	watcher->Quit();
+
 	BPrivate::SetSystemClipboardHooks(ReadDesktop, WriteDesktop);
 	sDesktopWrites = 0;
 	sDesktopText = "from another program";
