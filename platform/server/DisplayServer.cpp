@@ -1,5 +1,6 @@
 #include "server/DisplayServer.h"
 
+#include "app/ClipboardHooks.h"
 #include "server/DisplayBackend.h"
 #include "server/HeadlessBackend.h"
 #include "server/SDLBackend.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <shared_mutex>
 #include <time.h>
 
 namespace BPrivate {
@@ -20,6 +22,9 @@ static std::mutex sStartLock;
 static DisplayServer* sServer = NULL;
 static bool sStartFailed = false;
 static std::string sStartError;
+// The clipboard hooks hold this shared while they use the server; Stop takes it alone
+// before the server goes.
+static std::shared_mutex sUseLock;
 
 
 // The server stamps events with the monotonic clock, which is also system_time()'s.
@@ -29,6 +34,36 @@ now_usecs()
 	struct timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
 	return (bigtime_t)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+}
+
+
+// The Application Kit's system clipboard reads and writes the desktop's through these.
+static bool
+read_system_clipboard(std::string* text)
+{
+	std::shared_lock<std::shared_mutex> use(sUseLock);
+	DisplayServer* server;
+	{
+		std::lock_guard<std::mutex> locker(sStartLock);
+		server = sServer;
+	}
+	if (server == NULL || server->GetClipboardText(*text) != B_OK)
+		return false;
+	return !text->empty();
+}
+
+
+static void
+write_system_clipboard(const char* text, size_t length)
+{
+	std::shared_lock<std::shared_mutex> use(sUseLock);
+	DisplayServer* server;
+	{
+		std::lock_guard<std::mutex> locker(sStartLock);
+		server = sServer;
+	}
+	if (server != NULL)
+		server->SetClipboardText(std::string(text, length));
 }
 
 
@@ -81,6 +116,7 @@ DisplayServer::Start(std::string* error)
 		return status;
 	}
 	sServer = server;
+	SetSystemClipboardHooks(read_system_clipboard, write_system_clipboard);
 	return B_OK;
 }
 
@@ -113,6 +149,10 @@ DisplayServer::Stop()
 	}
 	if (server == NULL)
 		return;
+	SetSystemClipboardHooks(NULL, NULL);
+	{
+		std::unique_lock<std::shared_mutex> use(sUseLock);
+	}
 	server->_Quit();
 	delete server;
 }

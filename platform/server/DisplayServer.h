@@ -97,6 +97,10 @@ public:
 			void		RunSynchronously(const std::function<void()>& function);
 	// Runs function on the server thread later.
 			void		RunAsynchronously(std::function<void()> function);
+	// Server thread: runs what is queued now. A backend whose own event queue carries
+	// the wake-ups calls this where a wake-up arrives, so that input and commands keep
+	// the order in which they were made.
+			void		RunQueuedCommands() { _RunCommands(); }
 
 			DisplayBackend* Backend() const { return fBackend.get(); }
 			ServerWindow* WindowForID(int32 id) const;

@@ -61,7 +61,6 @@ SDLBackend::SDLBackend()
 	:
 	fServer(NULL),
 	fWakeEvent((uint32)-1),
-	fWakePending(false),
 	fButtons(0),
 	fSuppressText(false),
 	fInitialized(false)
@@ -97,6 +96,20 @@ SDLBackend::Init(DisplayServer* server, std::string& error)
 		return B_ERROR;
 	}
 	fInitialized = true;
+
+	// Without a desktop SDL may still find a framebuffer or an off-screen driver;
+	// windows there would be invisible, so only X11 and Wayland count unless the user
+	// names a driver.
+	const char* driver = SDL_GetCurrentVideoDriver();
+	const char* chosen = getenv("SDL_VIDEODRIVER");
+	if ((chosen == NULL || chosen[0] == '\0') && driver != NULL
+		&& strcmp(driver, "x11") != 0 && strcmp(driver, "wayland") != 0) {
+		error = std::string("cannot open the display: no X11 or Wayland display found"
+			" (DISPLAY is not set; SDL offered only \"") + driver + "\")";
+		SDL_Quit();
+		fInitialized = false;
+		return B_ERROR;
+	}
 
 	SDL_Rect bounds;
 	if (SDL_GetDisplayBounds(0, &bounds) != 0) {
@@ -147,13 +160,12 @@ SDLBackend::WaitForEvents()
 void
 SDLBackend::Wake()
 {
-	if (fWakeEvent == (uint32)-1 || fWakePending.exchange(true))
+	if (fWakeEvent == (uint32)-1)
 		return;
 	SDL_Event event;
 	memset(&event, 0, sizeof(event));
 	event.type = fWakeEvent;
-	if (SDL_PushEvent(&event) != 1)
-		fWakePending = false;
+	SDL_PushEvent(&event);
 }
 
 
@@ -418,7 +430,7 @@ SDLBackend::_HandleEvent(const void* pointer)
 {
 	const SDL_Event& event = *(const SDL_Event*)pointer;
 	if (event.type == fWakeEvent) {
-		fWakePending = false;
+		fServer->RunQueuedCommands();
 		return;
 	}
 

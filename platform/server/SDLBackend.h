@@ -17,7 +17,6 @@
 
 #include <SupportDefs.h>
 
-#include <atomic>
 #include <map>
 
 namespace BPrivate {
@@ -74,7 +73,6 @@ private:
 			DisplayServer*		fServer;
 			BRect				fScreen;
 			uint32				fWakeEvent;
-			std::atomic<bool>	fWakePending;
 			uint32				fButtons;
 			PendingKey			fPendingKey;
 			bool				fSuppressText;

@@ -3,7 +3,9 @@
 #include "server/HeadlessTest.h"
 #include "server/KeyMap.h"
 
+#include <Clipboard.h>
 #include <InterfaceDefs.h>
+#include <Message.h>
 #include <Screen.h>
 
 #include <gtest/gtest.h>
@@ -742,4 +744,29 @@ TEST_F(DisplayServerTest, WindowsDestroyedWhileInputIsQueued)
 	injector.join();
 	HeadlessTest::ReleaseMouse(BPoint(0, 0));
 	EXPECT_FALSE(HeadlessTest::PointerCaptured());
+}
+
+
+// be_clipboard is the desktop's clipboard: what the program commits reaches it, and
+// what another program put there is what the program reads.
+TEST_F(DisplayServerTest, SystemClipboardMeetsTheDesktopClipboard)
+{
+	ASSERT_TRUE(be_clipboard->Lock());
+	be_clipboard->Clear();
+	const char* text = "<p>copied</p>";
+	be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, text, strlen(text));
+	ASSERT_EQ(be_clipboard->Commit(), B_OK);
+	be_clipboard->Unlock();
+	std::string desktop;
+	ASSERT_EQ(fServer->GetClipboardText(desktop), B_OK);
+	EXPECT_EQ(desktop, text);
+
+	ASSERT_EQ(fServer->SetClipboardText("from elsewhere"), B_OK);
+	ASSERT_TRUE(be_clipboard->Lock());
+	const void* data = NULL;
+	ssize_t length = 0;
+	ASSERT_EQ(be_clipboard->Data()->FindData("text/plain", B_MIME_TYPE, &data, &length),
+		B_OK);
+	EXPECT_EQ(std::string((const char*)data, length), "from elsewhere");
+	be_clipboard->Unlock();
 }
