@@ -36,7 +36,8 @@ public:
 	virtual					~BMimeType();
 
 	// B_BAD_VALUE for a null or malformed type ("super/sub" or "super", no spaces or
-	// MIME special characters, shorter than B_MIME_TYPE_LENGTH).
+	// MIME special characters, no part starting with a dot, shorter than
+	// B_MIME_TYPE_LENGTH).
 			status_t		SetTo(const char* type);
 			void			Unset();
 			status_t		InitCheck() const;

@@ -391,8 +391,11 @@ mime_db_set_default_app(const std::string& type, const std::string& desktopFile)
 {
 	std::string path = config_home() + "/mimeapps.list";
 	std::string text;
-	if (ReadText(path, text) != B_OK)
+	status_t status = ReadText(path, text);
+	if (status == B_ENTRY_NOT_FOUND)
 		text.clear();
+	else if (status != B_OK)
+		return status;
 
 	std::vector<std::string> lines;
 	std::istringstream input(text);

@@ -30,7 +30,8 @@ const char* const kExtensionsKey = "extensions";
 bool
 ValidPart(const char* start, size_t length)
 {
-	if (length == 0)
+	// A part may not start with a dot either: the parts name folders of the database.
+	if (length == 0 || start[0] == '.')
 		return false;
 	for (size_t i = 0; i < length; i++) {
 		unsigned char c = (unsigned char)start[i];

@@ -61,7 +61,7 @@ TEST(MimeTypeTest, TypeStringsAreChecked)
 	EXPECT_TRUE(type == "TEXT/HTML") << "types compare without case";
 
 	for (const char* bad : { "", "text/", "/html", "a/b/c", "text/ht ml", "text/h\"x",
-			"text/a=b" }) {
+			"text/a=b", "text/..", "../x" }) {
 		EXPECT_FALSE(BMimeType::IsValid(bad)) << bad;
 		EXPECT_EQ(B_BAD_VALUE, BMimeType(bad).InitCheck()) << bad;
 	}
@@ -168,6 +168,15 @@ TEST(MimeTypeTest, SettersInstallAndSystemTypesCountAsInstalled)
 	EXPECT_TRUE(type.IsInstalled()) << "setting a value installs the type first, as R5";
 	std::string list = world.folder.ReadFile("config/mimeapps.list");
 	EXPECT_EQ("[Default Applications]\napplication/x-test-thing=tester.desktop;\n", list);
+
+	// A mimeapps.list that cannot be read is never overwritten.
+	if (!RunningAsRoot()) {
+		std::string listPath = world.folder / "config/mimeapps.list";
+		ASSERT_EQ(0, chmod(listPath.c_str(), 0));
+		EXPECT_EQ(B_PERMISSION_DENIED, type.SetPreferredApp("application/x-vnd.Other"));
+		chmod(listPath.c_str(), 0644);
+		EXPECT_EQ(list, world.folder.ReadFile("config/mimeapps.list"));
+	}
 
 	world.folder.MakeFolder("system");
 	world.folder.MakeFolder("system/mime");
