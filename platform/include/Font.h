@@ -149,6 +149,8 @@ public:
 			uint32			FamilyAndStyle() const;
 
 	// Sizes are in points, one point a pixel; clamped to 1 ... 10000 (NaN gives 12).
+	// Shear (45 ... 135 degrees, 90 upright) and rotation are kept and compared, but text
+	// is always drawn upright.
 			void			SetSize(float size);
 			void			SetShear(float shear);
 			void			SetRotation(float rotation);
