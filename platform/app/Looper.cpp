@@ -39,6 +39,9 @@ BLooper::~BLooper()
 {
 	// Nothing can reach the looper through the registry after this.
 	BPrivate::UnregisterLooper(this);
+	// A thread that holds the lock finishes with the looper before it goes.
+	if (!IsLocked())
+		fLock->Acquire(B_INFINITE_TIMEOUT);
 
 	delete fCurrentMessage;
 	fCurrentMessage = NULL;
@@ -367,6 +370,9 @@ BLooper::Quit()
 	fLock->ReleaseAll();
 	status_t exitValue;
 	wait_for_thread(thread, &exitValue);
+	// Another thread may have taken the lock meanwhile; the looper goes only once
+	// it is ours again, and whoever waits after that fails instead.
+	fLock->Acquire(B_INFINITE_TIMEOUT);
 	delete this;
 }
 
