@@ -194,3 +194,40 @@ TEST(NodeInfoTest, FileSystemsWithoutAttributesStillGiveTypesByName)
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, info.GetType(type)) << "\"status\" matches no pattern";
 	EXPECT_EQ(B_UNSUPPORTED, info.GetPreferredApp(type));
 }
+
+
+TEST(NodeInfoTest, UpdateMimeInfoTypesFilesByName)
+{
+	GlobWorld world;
+	world.folder.MakeFolder("files/sub");
+	world.folder.WriteFile("files/a.abc", "");
+	world.folder.WriteFile("files/b.abc", "");
+	world.folder.WriteFile("files/sub/c.abc", "");
+	world.folder.WriteFile("files/plain", "");
+	BNode keep((world.folder / "files/b.abc").c_str());
+	ASSERT_EQ(B_OK, BNodeInfo(&keep).SetType("text/x-keep"));
+
+	auto rawType = [&](const char* name) {
+		char value[64] = {};
+		ssize_t length = getxattr((world.folder / name).c_str(), "user.mime_type", value,
+			sizeof(value) - 1);
+		return length < 0 ? std::string("(none)") : std::string(value);
+	};
+
+	std::string files = world.folder / "files";
+	ASSERT_EQ(B_OK, update_mime_info(files.c_str(), false, true, false));
+	EXPECT_EQ("(none)", rawType("files/a.abc")) << "without recursion only the folder";
+
+	ASSERT_EQ(B_OK, update_mime_info(files.c_str(), true, true, false));
+	EXPECT_EQ("text/x-lower", rawType("files/a.abc"));
+	EXPECT_EQ("text/x-keep", rawType("files/b.abc")) << "a type of its own is kept";
+	EXPECT_EQ("text/x-lower", rawType("files/sub/c.abc"));
+	EXPECT_EQ("(none)", rawType("files/plain")) << "no pattern, no type";
+
+	ASSERT_EQ(B_OK, update_mime_info(files.c_str(), true, true, true));
+	EXPECT_EQ("text/x-lower", rawType("files/b.abc")) << "forced";
+
+	EXPECT_EQ(B_BAD_VALUE, update_mime_info(nullptr, true, true, false));
+	EXPECT_EQ(B_ENTRY_NOT_FOUND,
+		update_mime_info((world.folder / "files/none").c_str(), true, true, false));
+}
