@@ -257,3 +257,56 @@ TEST(WindowBehaviourTest, ClippingRegionLeavesOutWindowsInFront)
 	QuitWindow(front);
 	QuitWindow(back);
 }
+
+
+namespace {
+
+class MoveLogWindow : public BWindow {
+public:
+	MoveLogWindow(BRect frame, EventLog& log)
+		:
+		BWindow(frame, "user", B_TITLED_WINDOW, 0),
+		fLog(log)
+	{
+	}
+
+	void FrameMoved(BPoint where) override { fLog.Add("moved " + FormatPoint(where)); }
+	void FrameResized(float width, float height) override
+	{
+		fLog.Add("resized " + FormatPoint(BPoint(width, height)));
+	}
+
+private:
+	EventLog& fLog;
+};
+
+}	// namespace
+
+
+TEST(WindowBehaviourTest, UserMovesAndResizesReachTheViews)
+{
+	EventLog log;
+	MoveLogWindow* window = new MoveLogWindow(BRect(100, 100, 199, 149), log);
+	BView* filler = new BView(window->Bounds(), "filler", B_FOLLOW_ALL_SIDES, 0);
+	filler->SetViewColor(10, 200, 10);
+	window->AddChild(filler);
+	ShowAndWait(window);
+
+	HeadlessTest::DragWindow(ServerWindowOf(window), BPoint(300, 320));
+	HeadlessTest::DragResize(ServerWindowOf(window), 250, 120);
+	WaitIdle();
+	EXPECT_TRUE(log.Contains("moved (300,320)"));
+	ASSERT_TRUE(window->Lock());
+	BRect bounds = window->Bounds();
+	EXPECT_EQ(bounds, filler->Frame());
+	EXPECT_EQ(BPoint(300, 320), window->Frame().LeftTop());
+	EXPECT_EQ(BPoint(310, 330), filler->ConvertToScreen(BPoint(10, 10)));
+	window->Unlock();
+	EXPECT_EQ(ServerWindowOf(window)->Width(), bounds.IntegerWidth() + 1);
+	EXPECT_EQ(ServerWindowOf(window)->Height(), bounds.IntegerHeight() + 1);
+	EXPECT_TRUE(log.Contains("resized " + FormatPoint(BPoint(bounds.Width(),
+		bounds.Height()))));
+	// The newly exposed corner is painted by the update pass.
+	EXPECT_EQ(RGB(10, 200, 10), ShownPixel(window, bounds.RightBottom()));
+	QuitWindow(window);
+}
