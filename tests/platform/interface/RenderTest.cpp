@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -629,4 +630,74 @@ TEST(RenderTest, AttachRefusesUnusableTargets)
 	EXPECT_EQ(painter.Attach(&pixel, 1, 1, 4), B_OK);
 	painter.FillRect(BRect(0, 0, 10, 10));
 	EXPECT_EQ(pixel, 0xff000000u);
+}
+
+
+TEST(RenderTest, RandomShapesStayInsideTheClip)
+{
+	// Many shapes with random, often extreme, coordinates in every mode; a guard frame
+	// around the target and the area outside the clip must stay untouched.
+	BBitmap bitmap(BRect(0, 0, 59, 59), B_RGB32);
+	memset(bitmap.Bits(), 0xff, bitmap.BitsLength());
+	Painter painter;
+	uint8* window = (uint8*)bitmap.Bits() + 10 * bitmap.BytesPerRow() + 10 * 4;
+	ASSERT_EQ(painter.Attach(window, 40, 40, bitmap.BytesPerRow()), B_OK);
+	BRegion clip(BRect(5, 5, 34, 20));
+	clip.Include(BRect(0, 25, 39, 30));
+	clip.Exclude(BRect(10, 10, 12, 12));
+	painter.SetClipping(&clip);
+
+	std::mt19937 random(99);
+	const float specials[] = { 0, -1, 39, 40, 1e9f, -1e9f, 1e30f, -1e30f,
+		std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+		std::numeric_limits<float>::quiet_NaN(), 0.5f, -0.5f, 20.3f };
+	auto coordinate = [&]() -> float {
+		if (random() % 3 == 0)
+			return specials[random() % (sizeof(specials) / sizeof(specials[0]))];
+		return (float)((int)(random() % 120) - 40) + (random() % 2 ? 0.5f : 0.0f);
+	};
+	BBitmap source(BRect(0, 0, 3, 2), B_RGBA32);
+	memset(source.Bits(), 0x40, source.BitsLength());
+
+	for (int i = 0; i < 2000; i++) {
+		painter.SetDrawingMode((drawing_mode)(random() % 11));
+		painter.SetPenSize(random() % 4 == 0 ? coordinate() : 1);
+		painter.SetOrigin(BPoint(random() % 5 == 0 ? coordinate() : 0, 0));
+		painter.SetHighColor(make_color(random() % 256, 0, 0, random() % 256));
+		BRect rect(coordinate(), coordinate(), coordinate(), coordinate());
+		BPoint a(coordinate(), coordinate());
+		BPoint b(coordinate(), coordinate());
+		BPoint c(coordinate(), coordinate());
+		switch (random() % 12) {
+			case 0: painter.StrokeLine(a, b, B_MIXED_COLORS); break;
+			case 1: painter.FillRect(rect); break;
+			case 2: painter.StrokeRect(rect); break;
+			case 3: painter.FillEllipse(rect); break;
+			case 4: painter.StrokeEllipse(rect); break;
+			case 5: painter.FillArc(rect, coordinate(), coordinate()); break;
+			case 6: painter.FillRoundRect(rect, coordinate(), coordinate()); break;
+			case 7: painter.StrokeRoundRect(rect, coordinate(), coordinate()); break;
+			case 8: painter.FillTriangle(a, b, c); break;
+			case 9: painter.DrawBitmap(&source, BRect(coordinate(), coordinate(),
+				coordinate(), coordinate()), rect); break;
+			case 10: painter.DrawString("Wg", 2, a); break;
+			case 11: painter.CopyBits(rect, rect.OffsetByCopy(b.x, b.y)); break;
+		}
+	}
+
+	int outside = 0;
+	int changed = 0;
+	for (int y = 0; y < 60; y++) {
+		for (int x = 0; x < 60; x++) {
+			bool inside = x >= 10 && x < 50 && y >= 10 && y < 50
+				&& clip.Contains(x - 10, y - 10);
+			bool white = SameRGB(PixelAt(bitmap, x, y), kWhite);
+			if (!inside && !white)
+				outside++;
+			if (inside && !white)
+				changed++;
+		}
+	}
+	EXPECT_EQ(outside, 0);
+	EXPECT_GT(changed, 100);
 }
