@@ -138,6 +138,10 @@ ThreadEntry(void* argument)
 	std::shared_ptr<ThreadRecord> record = *passed;
 	delete passed;
 	tCurrent.record = record;
+	{
+		std::lock_guard<std::mutex> lock(KernelLock());
+		SetNativeName(pthread_self(), record->name);
+	}
 
 	status_t status;
 	try {
@@ -171,7 +175,6 @@ StartLocked(const std::shared_ptr<ThreadRecord>& record)
 	record->started = true;
 	record->suspended = false;
 	record->state = B_THREAD_RUNNING;
-	SetNativeName(record->pthread, record->name);
 	return B_OK;
 }
 
