@@ -69,6 +69,8 @@ FillPattern(BBitmap& bitmap, uint8 seed)
 TEST(NodeInfoTest, TypeComesFromTheAttributeOrTheName)
 {
 	GlobWorld world;
+	if (!UserXattrsSupported(world.folder.Path()))
+		GTEST_SKIP() << "the temporary folder's file system keeps no user attributes";
 	EXPECT_EQ("text/x-upper", world.TypeOf("file.ABC"))
 		<< "a case-sensitive pattern of higher weight wins";
 	EXPECT_EQ("text/x-lower", world.TypeOf("file.abc"));
@@ -133,6 +135,8 @@ TEST(NodeInfoTest, SystemGlobsTypeHtmlAndText)
 TEST(NodeInfoTest, PreferredAppAndIconsRoundTrip)
 {
 	TempFolder folder;
+	if (!UserXattrsSupported(folder.Path()))
+		GTEST_SKIP() << "the temporary folder's file system keeps no user attributes";
 	folder.WriteFile("doc.html", "x");
 	BFile file((folder / "doc.html").c_str(), B_READ_WRITE);
 	BNodeInfo info(&file);
@@ -199,6 +203,8 @@ TEST(NodeInfoTest, FileSystemsWithoutAttributesStillGiveTypesByName)
 TEST(NodeInfoTest, UpdateMimeInfoTypesFilesByName)
 {
 	GlobWorld world;
+	if (!UserXattrsSupported(world.folder.Path()))
+		GTEST_SKIP() << "the temporary folder's file system keeps no user attributes";
 	world.folder.MakeFolder("files/sub");
 	world.folder.WriteFile("files/a.abc", "");
 	world.folder.WriteFile("files/b.abc", "");

@@ -7,6 +7,7 @@
 #include <ftw.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 
@@ -116,4 +117,14 @@ ScopedEnv::~ScopedEnv()
 		setenv(fName.c_str(), fOldValue.c_str(), 1);
 	else
 		unsetenv(fName.c_str());
+}
+
+
+bool
+UserXattrsSupported(const std::string& folder)
+{
+	if (setxattr(folder.c_str(), "user.probe", "1", 1, 0) != 0)
+		return false;
+	removexattr(folder.c_str(), "user.probe");
+	return true;
 }

@@ -37,6 +37,10 @@ private:
 	bool					fHadValue;
 };
 
+// Whether the file system of the folder keeps extended attributes in the "user."
+// namespace (tmpfs before Linux 6.6 does not).
+bool UserXattrsSupported(const std::string& folder);
+
 // Permission bits do not stop the superuser.
 bool RunningAsRoot();
 
