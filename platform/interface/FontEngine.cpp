@@ -31,6 +31,14 @@ struct FaceMetrics {
 };
 
 
+// Advances of the ASCII characters at one size, filled as they are first measured, so
+// that measuring plain text needs no glyph look-ups.
+struct AdvanceTable {
+	float	advance[128];
+	bool	known[128];
+};
+
+
 struct Face {
 	std::string									path;
 	int											index;
@@ -38,6 +46,7 @@ struct Face {
 	bool										fixed;
 	std::unordered_map<uint64, GlyphRef>		glyphs;
 	std::unordered_map<uint32, FaceMetrics>		metrics;
+	std::unordered_map<uint32, AdvanceTable>	asciiAdvances;
 };
 
 
@@ -50,6 +59,10 @@ public:
 			bool				fReady;
 			std::map<std::string, Face*>	fFaces;
 			std::map<std::string, Face*>	fFacesByFile;
+			// The last face asked for; most calls ask for the same one again.
+			font_family			fLastFamily;
+			font_style			fLastStyle;
+			Face*				fLastFace;
 			size_t				fGlyphCount;
 			size_t				fGlyphBytes;
 			bool				fFontconfigDone;
@@ -93,6 +106,7 @@ Engine::Engine()
 	:
 	fLibrary(NULL),
 	fReady(false),
+	fLastFace(NULL),
 	fGlyphCount(0),
 	fGlyphBytes(0),
 	fFontconfigDone(false)
@@ -133,10 +147,19 @@ Engine::FaceFor(const BFont& font)
 	font.GetFamilyAndStyle(&family, &style);
 	if (family[0] == '\0')
 		strcpy(family, "DejaVu Sans");
+	if (fLastFace != NULL && strcmp(family, fLastFamily) == 0
+		&& strcmp(style, fLastStyle) == 0)
+		return fLastFace;
 	std::string key = std::string(family) + "\n" + style;
 	auto found = fFaces.find(key);
-	if (found != fFaces.end())
+	if (found != fFaces.end()) {
+		if (found->second != NULL) {
+			memcpy(fLastFamily, family, sizeof(fLastFamily));
+			memcpy(fLastStyle, style, sizeof(fLastStyle));
+			fLastFace = found->second;
+		}
 		return found->second;
+	}
 
 	Face* face = NULL;
 	if (fFontconfigDone)
@@ -350,7 +373,36 @@ LayoutText(const BFont& font, const char* text, int32 length, const escapement_d
 float
 TextWidth(const BFont& font, const char* text, int32 length)
 {
-	return LayoutText(font, text, length, NULL, nullptr);
+	if (text == NULL || length <= 0)
+		return 0;
+	bool aa = (font.Flags() & B_DISABLE_ANTIALIASING) == 0;
+	uint32 size26 = SizeKey(font.Size());
+
+	// The same advances, added in the same order, as LayoutText: the width of a text is
+	// always exactly the advance of drawing it.
+	Engine& engine = TheEngine();
+	std::lock_guard<std::mutex> lock(engine.fLock);
+	Face* face = engine.FaceFor(font);
+	if (face == NULL)
+		return 0;
+	AdvanceTable& table = face->asciiAdvances[(size26 << 1) | (aa ? 1 : 0)];
+	float pen = 0;
+	int32 index = 0;
+	while (index < length && text[index] != '\0') {
+		uint8 byte = (uint8)text[index];
+		if (byte < 0x80) {
+			if (!table.known[byte]) {
+				table.advance[byte] = engine.GlyphFor(face, byte, size26, aa)->advance;
+				table.known[byte] = true;
+			}
+			pen += table.advance[byte];
+			index++;
+			continue;
+		}
+		uint32 codePoint = DecodeUTF8(text, length, &index);
+		pen += engine.GlyphFor(face, codePoint, size26, aa)->advance;
+	}
+	return pen;
 }
 
 
