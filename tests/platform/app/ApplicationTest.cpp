@@ -270,6 +270,19 @@ TEST(ApplicationTest, LaunchOpensTheBrowserAndFailsWithoutOne)
 	EXPECT_EQ(line, "file:///home/user/page.html");
 	EXPECT_FALSE(std::getline(in, line));
 
+	// A command with options, "%s" marking where the address goes; the argv form.
+	unlink(record.c_str());
+	setenv("BROWSER", (script + " --new-tab %s --end").c_str(), 1);
+	char* args[] = { (char*)"file:///other.html", NULL };
+	ASSERT_EQ(be_roster->Launch("application/x-vnd.Be-NPOS", 1, args), B_OK);
+	for (int i = 0; i < 10000 && stat(record.c_str(), &info) != 0; i++)
+		snooze(1000);
+	std::ifstream second(record);
+	std::vector<std::string> words;
+	while (std::getline(second, line))
+		words.push_back(line);
+	EXPECT_EQ(words, (std::vector<std::string>{"--new-tab", "file:///other.html", "--end"}));
+
 	setenv("BROWSER", "/nonexistent/browser", 1);
 	EXPECT_EQ(be_roster->Launch("application/x-vnd.Be-NPOS", &argv),
 		B_LAUNCH_FAILED_APP_NOT_FOUND);
