@@ -451,6 +451,8 @@ TEST_F(DisplayServerTest, GetMouseFromAnotherThreadDuringInput)
 		}
 	});
 
+	while (reads == 0)
+		std::this_thread::yield();
 	HeadlessTest::PressMouse(BPoint(1, 1));
 	for (int i = 2; i < 300; i++)
 		HeadlessTest::MoveMouse(BPoint(i, i));
