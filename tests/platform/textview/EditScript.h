@@ -125,6 +125,10 @@ public:
 				return "LineAt in line " + std::to_string(line);
 		}
 
+		std::string characters = _CheckCharacters();
+		if (!characters.empty())
+			return characters;
+
 		const BPrivate::StyleRuns& styles = fStore.Styles();
 		if (styles.Length() != (int32)fStyles.size())
 			return "style length";
@@ -152,6 +156,74 @@ public:
 	}
 
 private:
+	// The length of the well-formed sequence at i by the table of well-formed UTF-8
+	// byte sequences in the Unicode standard, or 1.
+	static int32 _SequenceLength(const std::string& text, size_t i)
+	{
+		uint8 lead = (uint8)text[i];
+		int32 length;
+		uint8 low = 0x80;
+		uint8 high = 0xbf;
+		if (lead <= 0x7f)
+			return 1;
+		else if (lead >= 0xc2 && lead <= 0xdf)
+			length = 2;
+		else if (lead == 0xe0)
+			length = 3, low = 0xa0;
+		else if ((lead >= 0xe1 && lead <= 0xec) || lead == 0xee || lead == 0xef)
+			length = 3;
+		else if (lead == 0xed)
+			length = 3, high = 0x9f;
+		else if (lead == 0xf0)
+			length = 4, low = 0x90;
+		else if (lead >= 0xf1 && lead <= 0xf3)
+			length = 4;
+		else if (lead == 0xf4)
+			length = 4, high = 0x8f;
+		else
+			return 1;
+		if (i + length > text.size())
+			return 1;
+		if ((uint8)text[i + 1] < low || (uint8)text[i + 1] > high)
+			return 1;
+		for (int32 k = 2; k < length; k++) {
+			if ((uint8)text[i + k] < 0x80 || (uint8)text[i + k] > 0xbf)
+				return 1;
+		}
+		return length;
+	}
+
+	// Character boundaries found by decoding the text from the start.
+	std::string _CheckCharacters() const
+	{
+		std::vector<int32> boundaries;
+		for (size_t i = 0; i < fText.size(); i += _SequenceLength(fText, i))
+			boundaries.push_back((int32)i);
+		boundaries.push_back((int32)fText.size());
+
+		const BPrivate::TextBuffer& text = fStore.Text();
+		if (text.CountChars() != (int32)boundaries.size() - 1)
+			return "character count";
+		size_t next = 0;
+		for (int32 offset = 0; offset <= (int32)fText.size(); offset++) {
+			bool boundary = boundaries[next] == offset;
+			if (text.IsCharBoundary(offset) != boundary)
+				return "boundary at " + std::to_string(offset);
+			int32 previous = boundary ? (next > 0 ? boundaries[next - 1] : 0)
+				: boundaries[next - 1];
+			if (text.PreviousCharBoundary(offset) != previous)
+				return "previous boundary from " + std::to_string(offset);
+			int32 following = boundary
+				? (next + 1 < boundaries.size() ? boundaries[next + 1] : offset)
+				: boundaries[next];
+			if (text.NextCharBoundary(offset) != following)
+				return "next boundary from " + std::to_string(offset);
+			if (boundary)
+				next++;
+		}
+		return "";
+	}
+
 	TextStyle _StyleAtInsert(int32 offset) const
 	{
 		if (fStyles.empty())
@@ -163,7 +235,8 @@ private:
 	{
 		static const char* const kPieces[] = {
 			"a", "<p>", "\n", "\r\n", "\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x98\x80",
-			"\xe2\x82", "\x80", "\xff", "<b>x</b>\n\n", "text with\nlines\n"
+			"\xe2\x82", "\x80", "\xff", "<b>x</b>\n\n", "text with\nlines\n",
+			"\xed\xa0\x80", "\xc0\xaf", "\xf4\x90\x80\x80", "\xe0\x80", "\xf0\x9f"
 		};
 		std::string bytes;
 		int32 pieces = 1 + source.Below(4);
