@@ -31,7 +31,6 @@ public:
 			BString&		operator=(const BString& string);
 			BString&		operator=(BString&& string);
 			BString&		operator=(const char* string);
-			BString&		operator=(char c);
 
 			BString&		SetTo(const char* string);
 			BString&		SetTo(const char* string, int32 maxLength);

@@ -208,13 +208,6 @@ BString::operator=(const char* string)
 
 
 BString&
-BString::operator=(char c)
-{
-	return SetTo(c, 1);
-}
-
-
-BString&
 BString::SetTo(const char* string)
 {
 	return SetTo(string, -1);

@@ -53,6 +53,9 @@ TEST(StringTest, TreatsNullArgumentsAsEmpty)
 {
 	BString text(nullptr);
 	EXPECT_STREQ(text.String(), "");
+	text = "x";
+	text = NULL;
+	EXPECT_STREQ(text.String(), "");
 	text.SetTo(nullptr).Append(nullptr).Prepend(nullptr).Insert((const char*)nullptr, 0);
 	text << (const char*)nullptr;
 	EXPECT_EQ(text.Length(), 0);
