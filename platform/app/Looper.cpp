@@ -39,8 +39,9 @@ BLooper::~BLooper()
 {
 	// Nothing can reach the looper through the registry after this.
 	BPrivate::UnregisterLooper(this);
-	// A thread that holds the lock finishes with the looper before it goes.
-	if (!IsLocked())
+	// A thread that holds the lock finishes with the looper before it goes. A looper
+	// that never ran may still hold its creator's lock, which nobody waits behind.
+	if (fRunCalled && !IsLocked())
 		fLock->Acquire(B_INFINITE_TIMEOUT);
 
 	delete fCurrentMessage;

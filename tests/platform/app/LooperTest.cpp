@@ -318,10 +318,13 @@ TEST(LooperTest, QuitFromInsideAndOutsideWithMessagesInFlight)
 	EXPECT_EQ(pendingStatus, B_OK);
 	EXPECT_EQ(pendingReply.what, (uint32)B_NO_REPLY);
 
-	// A looper that never ran is simply deleted.
+	// A looper that never ran is simply deleted, also by a thread that did not make it.
 	TestLooper* idle = new TestLooper(&destroyed);
 	idle->Quit();
 	EXPECT_EQ(destroyed.load(), 3);
+	TestLooper* elsewhere = new TestLooper(&destroyed);
+	std::thread([elsewhere] { elsewhere->Quit(); }).join();
+	EXPECT_EQ(destroyed.load(), 4);
 }
 
 
