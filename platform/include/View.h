@@ -32,6 +32,7 @@
 
 class BBitmap;
 class BMessage;
+class BString;
 class BScrollBar;
 class BWindow;
 
@@ -113,6 +114,9 @@ struct ViewState {
 	bool			hasClipping = false;
 	BRegion			clipping;		// in the view's coordinates at the time it was set
 	BPoint			clippingOrigin;
+	cap_mode		lineCap = B_BUTT_CAP;
+	join_mode		lineJoin = B_MITER_JOIN;
+	float			miterLimit = B_DEFAULT_MITER_LIMIT;
 };
 
 }	// namespace BPrivate
@@ -310,6 +314,19 @@ public:
 			void				DrawBitmapAsync(const BBitmap* bitmap, BRect dest);
 			void				DrawBitmapAsync(const BBitmap* bitmap, BRect source,
 									BRect dest);
+	// Moves the pixels of source to dest (view coordinates, same size), as for
+	// scrolling; the part of dest whose source was not visible is invalidated.
+			void				CopyBits(BRect source, BRect dest);
+			void				DrawChar(char aChar);
+			void				DrawChar(char aChar, BPoint where);
+			void				TruncateString(BString* inOut, uint32 mode,
+									float width) const;
+	// Line ends and joins are kept for the caller; lines are drawn with square ends.
+			void				SetLineMode(cap_mode lineCap, join_mode lineJoin,
+									float miterLimit = B_DEFAULT_MITER_LIMIT);
+			join_mode			LineJoinMode() const;
+			cap_mode			LineCapMode() const;
+			float				LineMiterLimit() const;
 	// Text starts at the pen (or at where) on the baseline; the pen ends after it.
 			void				DrawString(const char* string,
 									escapement_delta* delta = NULL);

@@ -1659,6 +1659,87 @@ BView::DrawBitmapAsync(const BBitmap* bitmap, BRect source, BRect dest)
 
 
 void
+BView::CopyBits(BRect source, BRect dest)
+{
+	if (!source.IsValid() || !dest.IsValid() || fWindow == NULL)
+		return;
+	dest.right = dest.left + source.Width();
+	dest.bottom = dest.top + source.Height();
+
+	BPoint shift = _Offset() + fState.origin;
+	BRegion visible;
+	_VisibleRegion(&visible, false);
+	// Where the moved pixels come from something visible, dest is right after the copy;
+	// the rest of dest needs drawing.
+	BRegion moved(source.OffsetByCopy(shift));
+	moved.IntersectWith(&visible);
+	moved.OffsetBy((int32)std::lround(dest.left - source.left),
+		(int32)std::lround(dest.top - source.top));
+	BRegion stale(dest.OffsetByCopy(shift));
+	stale.IntersectWith(&visible);
+	stale.Exclude(&moved);
+
+	if (_BeginDrawing()) {
+		fWindow->fPainter->CopyBits(source, dest);
+		_EndDrawing();
+	}
+	fWindow->_InvalidateRegion(stale);
+}
+
+
+void
+BView::DrawChar(char aChar)
+{
+	DrawString(&aChar, 1);
+}
+
+
+void
+BView::DrawChar(char aChar, BPoint where)
+{
+	DrawString(&aChar, 1, where);
+}
+
+
+void
+BView::TruncateString(BString* inOut, uint32 mode, float width) const
+{
+	if (inOut != NULL)
+		fState.font.TruncateString(inOut, mode, width);
+}
+
+
+void
+BView::SetLineMode(cap_mode lineCap, join_mode lineJoin, float miterLimit)
+{
+	fState.lineCap = lineCap;
+	fState.lineJoin = lineJoin;
+	fState.miterLimit = miterLimit;
+}
+
+
+join_mode
+BView::LineJoinMode() const
+{
+	return fState.lineJoin;
+}
+
+
+cap_mode
+BView::LineCapMode() const
+{
+	return fState.lineCap;
+}
+
+
+float
+BView::LineMiterLimit() const
+{
+	return fState.miterLimit;
+}
+
+
+void
 BView::DrawString(const char* string, escapement_delta* delta)
 {
 	if (string == NULL)

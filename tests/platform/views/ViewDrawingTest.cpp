@@ -329,3 +329,22 @@ TEST(ViewFontTest, SetFontTakesOnlyTheMaskedProperties)
 	EXPECT_GT(height.ascent, 0);
 	EXPECT_LT(height.ascent, 12);
 }
+
+
+TEST_F(ViewDrawingTest, CopyBitsMovesPixelsAndInvalidatesTheRest)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fStripe->SetHighColor(0, 0, 0);
+	fStripe->FillRect(BRect(150, 80, 169, 99));
+	fStripe->SetHighColor(0, 255, 255);
+	fStripe->FillRect(BRect(100, 10, 119, 29));
+	// The source reaches five rows below the window's bottom edge.
+	fStripe->CopyBits(BRect(150, 85, 169, 104), BRect(100, 10, 119, 29));
+	fStripe->Sync();
+	EXPECT_EQ(RGB(0, 0, 0), ShownPixel(fWindow, BPoint(105, 15)));
+	fWindow->Unlock();
+	WaitIdle();
+	// What came from outside was drawn anew by the update pass; the rest stays.
+	EXPECT_EQ(RGB(0, 0, 0), ShownPixel(fWindow, BPoint(105, 20)));
+	EXPECT_EQ(RGB(200, 0, 0), ShownPixel(fWindow, BPoint(105, 27)));
+}
