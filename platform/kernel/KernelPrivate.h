@@ -67,8 +67,8 @@ std::mutex&			KernelLock();
 
 // The calling thread's record, adopted if the kernel has not seen the thread yet.
 // Called with KernelLock() held.
-ThreadRecord*		CurrentThreadLocked();
-ThreadRecord*		CurrentThread();
+ThreadRecord*		CurrentThreadRecordLocked();
+ThreadRecord*		CurrentThreadRecord();
 
 // Blocks the calling thread (given as self) until ready() holds, the deadline (in
 // system_time microseconds, B_INFINITE_TIMEOUT for none) passes, or the thread is

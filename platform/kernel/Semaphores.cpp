@@ -161,7 +161,7 @@ acquire_sem_etc(sem_id id, int32 count, uint32 flags, bigtime_t timeout)
 		return B_BAD_VALUE;
 
 	std::unique_lock<std::mutex> lock(KernelLock());
-	ThreadRecord* self = CurrentThreadLocked();
+	ThreadRecord* self = CurrentThreadRecordLocked();
 	if (HonourSuspension(lock, self) == B_INTERRUPTED) {
 		lock.unlock();
 		UnwindKilledThread();

@@ -200,7 +200,7 @@ KernelLock()
 
 
 ThreadRecord*
-CurrentThreadLocked()
+CurrentThreadRecordLocked()
 {
 	if (tCurrent.record)
 		return tCurrent.record.get();
@@ -223,12 +223,12 @@ CurrentThreadLocked()
 
 
 ThreadRecord*
-CurrentThread()
+CurrentThreadRecord()
 {
 	if (tCurrent.record)
 		return tCurrent.record.get();
 	std::lock_guard<std::mutex> lock(KernelLock());
-	return CurrentThreadLocked();
+	return CurrentThreadRecordLocked();
 }
 
 
@@ -266,7 +266,7 @@ HonourSuspension(std::unique_lock<std::mutex>& lock, ThreadRecord* self)
 void
 UnwindKilledThread()
 {
-	ThreadRecord* self = CurrentThread();
+	ThreadRecord* self = CurrentThreadRecord();
 	if (self->spawned)
 		throw ThreadKilled();
 
@@ -283,7 +283,7 @@ void
 NoteLockerAcquired(BLocker* locker)
 {
 	std::lock_guard<std::mutex> lock(KernelLock());
-	CurrentThreadLocked()->heldLockers.push_back(locker);
+	CurrentThreadRecordLocked()->heldLockers.push_back(locker);
 }
 
 
@@ -318,7 +318,7 @@ using namespace BPrivate;
 __attribute__((constructor)) static void
 AdoptLoadingThread()
 {
-	CurrentThread();
+	CurrentThreadRecord();
 }
 
 
@@ -372,7 +372,7 @@ suspend_thread(thread_id thread)
 		return B_OK;
 	record->suspended = true;
 
-	ThreadRecord* self = CurrentThreadLocked();
+	ThreadRecord* self = CurrentThreadRecordLocked();
 	if (record.get() != self)
 		return B_OK;
 	if (HonourSuspension(lock, self) == B_INTERRUPTED) {
@@ -392,7 +392,7 @@ kill_thread(thread_id thread)
 		return B_BAD_THREAD_ID;
 
 	record->killed = true;
-	if (record.get() == CurrentThreadLocked()) {
+	if (record.get() == CurrentThreadRecordLocked()) {
 		lock.unlock();
 		UnwindKilledThread();
 	}
@@ -444,7 +444,7 @@ status_t
 wait_for_thread(thread_id thread, status_t* exitValue)
 {
 	std::unique_lock<std::mutex> lock(KernelLock());
-	ThreadRecord* self = CurrentThreadLocked();
+	ThreadRecord* self = CurrentThreadRecordLocked();
 	if (HonourSuspension(lock, self) == B_INTERRUPTED) {
 		lock.unlock();
 		UnwindKilledThread();
@@ -490,7 +490,7 @@ wait_for_thread(thread_id thread, status_t* exitValue)
 void
 exit_thread(status_t status)
 {
-	ThreadRecord* self = CurrentThread();
+	ThreadRecord* self = CurrentThreadRecord();
 	if (self->spawned)
 		throw ThreadExited{status};
 	{
@@ -506,7 +506,7 @@ thread_id
 find_thread(const char* name)
 {
 	if (name == nullptr)
-		return CurrentThread()->id;
+		return CurrentThreadRecord()->id;
 
 	std::lock_guard<std::mutex> lock(KernelLock());
 	for (const auto& entry : LiveThreads()) {
@@ -534,7 +534,7 @@ get_thread_info(thread_id thread, thread_info* info)
 	info->state = record->state;
 	info->priority = record->priority;
 	info->sem = record->waitingSem;
-	if (record.get() == CurrentThreadLocked()) {
+	if (record.get() == CurrentThreadRecordLocked()) {
 		struct timespec used;
 		if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used) == 0)
 			info->user_time = (bigtime_t)used.tv_sec * 1000000 + used.tv_nsec / 1000;
@@ -549,7 +549,7 @@ on_exit_thread(void (*callback)(void*), void* data)
 	if (callback == nullptr)
 		return B_BAD_VALUE;
 	std::lock_guard<std::mutex> lock(KernelLock());
-	CurrentThreadLocked()->exitCallbacks.emplace_back(callback, data);
+	CurrentThreadRecordLocked()->exitCallbacks.emplace_back(callback, data);
 	return B_OK;
 }
 

@@ -42,7 +42,7 @@ snooze_until(bigtime_t wakeTime, int timeBase)
 		return B_BAD_VALUE;
 
 	std::unique_lock<std::mutex> lock(KernelLock());
-	ThreadRecord* self = CurrentThreadLocked();
+	ThreadRecord* self = CurrentThreadRecordLocked();
 	status_t status = HonourSuspension(lock, self);
 	if (status == B_OK) {
 		thread_state previous = self->state;

@@ -222,7 +222,7 @@ UnicodeToMultiByte(const Charset& charset, uint32 codePoint, uint8* bytes)
 
 
 int32
-DecodeUTF8(const uint8* bytes, int64 available, uint32* codePoint)
+DecodeUTF8Character(const uint8* bytes, int64 available, uint32* codePoint)
 {
 	uint8 lead = bytes[0];
 	int32 length;
@@ -269,7 +269,7 @@ DecodeUTF8(const uint8* bytes, int64 available, uint32* codePoint)
 
 
 int32
-EncodeUTF8(uint32 codePoint, uint8* bytes)
+EncodeUTF8Character(uint32 codePoint, uint8* bytes)
 {
 	if (codePoint < 0x80) {
 		bytes[0] = (uint8)codePoint;

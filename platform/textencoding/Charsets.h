@@ -40,9 +40,9 @@ int32			UnicodeToMultiByte(const Charset& charset, uint32 codePoint, uint8* byte
 
 // UTF-8. Decoding gives the character's length, 0 for a sequence cut off at the end of
 // the data, or -1 for an invalid byte (skip one byte).
-int32			DecodeUTF8(const uint8* bytes, int64 available, uint32* codePoint);
+int32			DecodeUTF8Character(const uint8* bytes, int64 available, uint32* codePoint);
 // Writes the UTF-8 form of a code point (at most 4 bytes) and returns its length.
-int32			EncodeUTF8(uint32 codePoint, uint8* bytes);
+int32			EncodeUTF8Character(uint32 codePoint, uint8* bytes);
 
 }	// namespace BPrivate
 

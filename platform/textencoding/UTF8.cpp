@@ -297,7 +297,7 @@ ConvertFromUTF8ToJIS(const Charset& charset, const uint8* source, int64 sourceLe
 	int64 produced = 0;
 	while (consumed < sourceLength) {
 		uint32 codePoint;
-		int32 length = DecodeUTF8(source + consumed, sourceLength - consumed, &codePoint);
+		int32 length = DecodeUTF8Character(source + consumed, sourceLength - consumed, &codePoint);
 		if (length == 0)
 			break;
 
@@ -370,7 +370,7 @@ convert_to_utf8(uint32 srcEncoding, const char* src, int32* srcLen, char* dst,
 		uint8 bytes[4];
 		int32 count = 0;
 		if (result == kReadCharacter)
-			count = EncodeUTF8(codePoint, bytes);
+			count = EncodeUTF8Character(codePoint, bytes);
 		else if (result == kReadInvalid) {
 			bytes[0] = (uint8)substitute;
 			count = 1;
@@ -418,7 +418,7 @@ convert_from_utf8(uint32 dstEncoding, const char* src, int32* srcLen, char* dst,
 	int64 produced = 0;
 	while (consumed < sourceLength) {
 		uint32 codePoint;
-		int32 length = DecodeUTF8(source + consumed, sourceLength - consumed, &codePoint);
+		int32 length = DecodeUTF8Character(source + consumed, sourceLength - consumed, &codePoint);
 		if (length == 0)
 			break;
 
