@@ -527,6 +527,33 @@ DisplayServer::_SetActive(int32 windowID)
 
 // After the active window went: the frontmost normal window takes the focus, or else
 // the frontmost window that may take it at all.
+// The shown modal window that keeps presses away from the window target, or 0. Modal
+// windows block every window below their own tier except the floating-all ones (tool
+// tips); a subset is taken to be the whole application.
+int32
+DisplayServer::_BlockingModal(int32 target) const
+{
+	std::lock_guard<std::mutex> locker(fStateLock);
+	const ServerWindow* targetWindow = NULL;
+	for (ServerWindow* window : fWindows) {
+		if (window->fID == target)
+			targetWindow = window;
+	}
+	if (targetWindow == NULL)
+		return 0;
+	int32 targetTier = _Tier(targetWindow);
+	if (targetTier == 4)
+		return 0;
+	for (ServerWindow* window : fWindows) {
+		int32 tier = _Tier(window);
+		if ((tier == 2 || tier == 3) && tier > targetTier && !window->fHidden
+			&& !window->fMinimized)
+			return window->fID;
+	}
+	return 0;
+}
+
+
 void
 DisplayServer::_ActivateFrontmost()
 {
@@ -747,6 +774,13 @@ DisplayServer::HandlePointerButtons(BPoint screenWhere, uint32 buttons, int32 wi
 
 	if (pressed != 0) {
 		int32 target = fCaptureID != 0 ? fCaptureID : windowID;
+		int32 modal = fCaptureID == 0 ? _BlockingModal(target) : 0;
+		if (modal != 0) {
+			// The press only brings the modal window forward.
+			ServerWindow* modalWindow = WindowForID(modal);
+			_Activate(modalWindow, true);
+			target = 0;
+		}
 		ServerWindow* window = WindowForID(target);
 		if (window != NULL) {
 			if (fCaptureID == 0) {

@@ -14,7 +14,10 @@
  * - A press within kDoubleClickTime and kDoubleClickDistance of the previous one, with
  *   the same button on the same window, counts one click more.
  * - Keys go to the active window. A press activates the window, unless it has
- *   B_AVOID_FOCUS: such a window never takes the focus.
+ *   B_AVOID_FOCUS: such a window never takes the focus. The press is delivered too
+ *   (B_WILL_ACCEPT_FIRST_CLICK is the rule for every window, as Linux users expect).
+ * - While a modal window is shown, a press on a window below it (not a floating-all
+ *   one) only brings the modal window forward.
  * - Windows stack by feel: normal windows at the bottom, then floating app and subset
  *   windows, modal app and subset windows, modal-all and, on top, floating-all windows.
  *   Within a feel the most recently shown or activated window is in front.
@@ -145,6 +148,7 @@ private:
 			void		_Unlink(ServerWindow* window);
 			void		_SetActive(int32 windowID);
 			void		_ActivateFrontmost();
+			int32		_BlockingModal(int32 target) const;
 			void		_Send(int32 windowID, ServerEvent& event);
 			ServerEvent	_MouseEvent(int32 type, ServerWindow* window) const;
 			void		_SendMoved(int32 windowID, int32 transit);

@@ -207,6 +207,46 @@ TEST_F(DisplayServerTest, AvoidFocusWindowNeverTakesTheFocus)
 }
 
 
+TEST_F(DisplayServerTest, ModalWindowKeepsPressesFromTheWindowsBelow)
+{
+	TestWindow main(BRect(0, 0, 299, 299));
+	TestWindow palette(BRect(250, 0, 299, 99), B_FLOATING_APP_WINDOW_FEEL);
+	TestWindow bubble(BRect(0, 250, 49, 269), B_FLOATING_ALL_WINDOW_FEEL, B_AVOID_FOCUS);
+	TestWindow alert(BRect(100, 100, 199, 149), B_MODAL_APP_WINDOW_FEEL);
+	main->Show();
+	palette->Show();
+	bubble->Show();
+	ASSERT_EQ(HeadlessTest::WaitForIdle(), B_OK);
+	HeadlessTest::Click(BPoint(10, 10));
+	EXPECT_EQ(main.listener.Take(kServerMouseDown).size(), 1u);
+
+	alert->Show();
+	ASSERT_EQ(HeadlessTest::WaitForIdle(), B_OK);
+	EXPECT_TRUE(alert->IsActive());
+	main->Activate();
+	ASSERT_EQ(HeadlessTest::WaitForIdle(), B_OK);
+	HeadlessTest::Click(BPoint(10, 10));
+	HeadlessTest::Click(BPoint(260, 10));
+	ASSERT_EQ(HeadlessTest::WaitForIdle(), B_OK);
+	EXPECT_TRUE(main.listener.Take(kServerMouseDown).empty());
+	EXPECT_TRUE(palette.listener.Take(kServerMouseDown).empty());
+	EXPECT_TRUE(alert->IsActive());
+	EXPECT_EQ(fServer->WindowOrder()[1], alert->ID());
+
+	// The alert itself and tool tips still take presses.
+	HeadlessTest::Click(BPoint(110, 110));
+	EXPECT_EQ(alert.listener.Take(kServerMouseDown).size(), 1u);
+	HeadlessTest::Click(BPoint(10, 255));
+	EXPECT_EQ(bubble.listener.Take(kServerMouseDown).size(), 1u);
+
+	alert->Hide();
+	ASSERT_EQ(HeadlessTest::WaitForIdle(), B_OK);
+	HeadlessTest::AdvanceClock(kDoubleClickTime + 1);
+	HeadlessTest::Click(BPoint(10, 10));
+	EXPECT_EQ(main.listener.Take(kServerMouseDown).size(), 1u);
+}
+
+
 TEST_F(DisplayServerTest, PressCapturesThePointerUntilRelease)
 {
 	TestWindow left(BRect(0, 0, 99, 99));
