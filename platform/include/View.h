@@ -129,7 +129,8 @@ public:
 	// are deleted with it.
 	virtual						~BView();
 
-	// Hooks.
+	// Hooks. MessageReceived turns B_MOUSE_WHEEL_CHANGED into scrolling when scroll
+	// bars target the view, as on R5, and passes everything else on.
 	virtual	void				AttachedToWindow();
 	virtual	void				AllAttached();
 	virtual	void				DetachedFromWindow();
@@ -185,6 +186,8 @@ public:
 			void				ResizeTo(float width, float height);
 			void				ScrollBy(float dx, float dy);
 			void				ScrollTo(float x, float y);
+	// The scroll bar of this orientation that targets the view, or NULL.
+			BScrollBar*			ScrollBar(orientation which) const;
 			void				ConvertToParent(BPoint* point) const;
 			BPoint				ConvertToParent(BPoint point) const;
 			void				ConvertFromParent(BPoint* point) const;

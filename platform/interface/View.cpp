@@ -108,6 +108,18 @@ BView::DrawAfterChildren(BRect updateRect)
 void
 BView::MessageReceived(BMessage* message)
 {
+	if (message->what == B_MOUSE_WHEEL_CHANGED && !fScrollObservers.empty()) {
+		float dx = 0;
+		float dy = 0;
+		message->FindFloat("be:wheel_delta_x", &dx);
+		message->FindFloat("be:wheel_delta_y", &dy);
+		bool handled = false;
+		std::vector<BPrivate::ScrollObserver*> observers = fScrollObservers;
+		for (BPrivate::ScrollObserver* observer : observers)
+			handled |= observer->TargetWheelTurned(this, dx, dy);
+		if (handled)
+			return;
+	}
 	BHandler::MessageReceived(message);
 }
 
@@ -773,6 +785,18 @@ void
 BView::ScrollTo(float x, float y)
 {
 	ScrollTo(BPoint(x, y));
+}
+
+
+BScrollBar*
+BView::ScrollBar(orientation which) const
+{
+	for (BPrivate::ScrollObserver* observer : fScrollObservers) {
+		BScrollBar* bar = observer->ScrollBarFor(which);
+		if (bar != NULL)
+			return bar;
+	}
+	return NULL;
 }
 
 

@@ -6,8 +6,10 @@
 #ifndef _PRIVATE_SCROLL_OBSERVER_H
 #define _PRIVATE_SCROLL_OBSERVER_H
 
+#include <InterfaceDefs.h>
 #include <Point.h>
 
+class BScrollBar;
 class BView;
 
 namespace BPrivate {
@@ -19,6 +21,13 @@ public:
 	virtual	void		TargetScrolled(BView* target, BPoint newOrigin) = 0;
 	// The target is being deleted; the observer must forget it.
 	virtual	void		TargetDeleted(BView* target) = 0;
+	// The mouse wheel turned over the target (BeOS sense: positive dy scrolls down);
+	// true when the observer scrolled for it.
+	virtual	bool		TargetWheelTurned(BView* target, float dx, float dy)
+							{ return false; }
+	// The scroll bar of this orientation that the observer is, or NULL; answers
+	// BView::ScrollBar.
+	virtual	BScrollBar*	ScrollBarFor(orientation which) { return NULL; }
 };
 
 // Private access to views for the other classes of the interface kit.

@@ -288,9 +288,15 @@ class RecordingObserver : public BPrivate::ScrollObserver {
 public:
 	void TargetScrolled(BView* target, BPoint origin) override { scrolledTo.push_back(origin); }
 	void TargetDeleted(BView* target) override { deleted = target; }
+	bool TargetWheelTurned(BView* target, float dx, float dy) override
+	{
+		wheel += dy;
+		return true;
+	}
 
 	std::vector<BPoint>	scrolledTo;
 	BView*				deleted = NULL;
+	float				wheel = 0;
 };
 
 }	// namespace
@@ -310,6 +316,13 @@ TEST(ViewGeometryTest, ScrollObserversFollowTheTarget)
 	std::vector<BPoint> expected = { BPoint(0, 40), BPoint(5, 40) };
 	EXPECT_EQ(expected, observer.scrolledTo);
 	EXPECT_EQ(BRect(5, 40, 104, 139), target->Bounds());
+	EXPECT_EQ(NULL, target->ScrollBar(B_VERTICAL));
+
+	// The wheel is offered to the scroll bars before anyone else.
+	BMessage wheel(B_MOUSE_WHEEL_CHANGED);
+	wheel.AddFloat("be:wheel_delta_y", 2);
+	target->MessageReceived(&wheel);
+	EXPECT_EQ(2, observer.wheel);
 
 	delete target;
 	EXPECT_EQ(target, observer.deleted);
