@@ -121,7 +121,7 @@ BDirectory::SetTo(const BEntry* entry)
 status_t
 BDirectory::SetTo(const char* path)
 {
-	status_t status = check_path(path);
+	status_t status = check_storage_path(path);
 	if (status != B_OK) {
 		Unset();
 		_SetStatus(status);
@@ -215,7 +215,7 @@ BDirectory::Contains(const BEntry* entry, int32 nodeFlags) const
 	entry_ref ref;
 	if (entry->GetRef(&ref) != B_OK)
 		return false;
-	std::string full = join_path(ref.directory_path, ref.name);
+	std::string full = join_entry_path(ref.directory_path, ref.name);
 	const std::string& mine = _Path();
 	if (mine == "/")
 		return full != "/";
@@ -252,7 +252,7 @@ BDirectory::GetNextEntry(BEntry* entry, bool traverse)
 		entry->Unset();
 		return status;
 	}
-	std::string path = join_path(_Path(), name);
+	std::string path = join_entry_path(_Path(), name);
 	status = entry->SetTo(path.c_str(), traverse);
 	// A link that cannot be followed (a loop, say) is given as itself, so that one bad
 	// link does not end the listing.
@@ -425,7 +425,7 @@ BDirectory::_OpenFolder(const std::string& path)
 		_SetStatus(status);
 		return status;
 	}
-	std::string real = join_path(folder, leaf);
+	std::string real = join_entry_path(folder, leaf);
 	int fd = open(real.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 	if (fd < 0) {
 		status = status_for_last_error();
@@ -464,7 +464,7 @@ status_t
 create_directory(const char* path, mode_t mode)
 {
 	std::string absolute;
-	status_t status = make_absolute(path, absolute);
+	status_t status = make_absolute_path(path, absolute);
 	if (status != B_OK)
 		return status;
 

@@ -118,7 +118,7 @@ BEntry::SetTo(const BDirectory* dir, const char* path, bool traverse)
 {
 	if (dir == nullptr)
 		return SetTo(path, traverse);
-	status_t status = check_path(path);
+	status_t status = check_storage_path(path);
 	if (status == B_OK && path[0] != '/') {
 		if (dir->InitCheck() != B_OK) {
 			status = dir->InitCheck();
@@ -126,7 +126,7 @@ BEntry::SetTo(const BDirectory* dir, const char* path, bool traverse)
 			BEntry folder;
 			status = dir->GetEntry(&folder);
 			if (status == B_OK) {
-				std::string full = join_path(folder._FullPath(), path);
+				std::string full = join_entry_path(folder._FullPath(), path);
 				if (full.size() >= B_PATH_NAME_LENGTH)
 					status = B_NAME_TOO_LONG;
 				else
@@ -152,7 +152,7 @@ BEntry::SetTo(const entry_ref* ref, bool traverse)
 		fStatus = B_BAD_VALUE;
 		return fStatus;
 	}
-	std::string full = join_path(ref->directory_path, ref->name);
+	std::string full = join_entry_path(ref->directory_path, ref->name);
 	if (full.size() >= B_PATH_NAME_LENGTH) {
 		Unset();
 		fStatus = B_NAME_TOO_LONG;
@@ -266,7 +266,7 @@ BEntry::Rename(const char* path, bool clobber)
 		return fStatus;
 	if (path == nullptr || path[0] == '\0')
 		return B_BAD_VALUE;
-	std::string target = path[0] == '/' ? std::string(path) : join_path(fDirectory, path);
+	std::string target = path[0] == '/' ? std::string(path) : join_entry_path(fDirectory, path);
 	if (target.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
 	return _MoveToPath(target, clobber);
@@ -289,7 +289,7 @@ BEntry::MoveTo(BDirectory* dir, const char* path, bool clobber)
 	status_t status = dir->GetEntry(&folder);
 	if (status != B_OK)
 		return status;
-	std::string target = join_path(folder._FullPath(),
+	std::string target = join_entry_path(folder._FullPath(),
 		path != nullptr && path[0] != '\0' ? std::string(path) : fName);
 	if (target.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
@@ -344,14 +344,14 @@ BEntry::_SetStat(const struct stat& values, uint32 fields)
 {
 	if (fStatus != B_OK)
 		return fStatus;
-	return apply_stat(-1, _FullPath().c_str(), false, values, fields);
+	return apply_node_stat(-1, _FullPath().c_str(), false, values, fields);
 }
 
 
 std::string
 BEntry::_FullPath() const
 {
-	return join_path(fDirectory, fName);
+	return join_entry_path(fDirectory, fName);
 }
 
 
@@ -363,7 +363,7 @@ BEntry::_MoveToPath(const std::string& target, bool clobber)
 	status_t status = resolve_entry(target.c_str(), false, folder, leaf);
 	if (status != B_OK)
 		return status;
-	std::string destination = join_path(folder, leaf);
+	std::string destination = join_entry_path(folder, leaf);
 	std::string source = _FullPath();
 	if (destination == source)
 		return B_OK;

@@ -98,7 +98,7 @@ status_t
 BFile::SetTo(const char* path, uint32 openMode)
 {
 	std::string absolute;
-	status_t status = make_absolute(path, absolute);
+	status_t status = make_absolute_path(path, absolute);
 	if (status != B_OK)
 		return _Fail(status);
 	return _OpenFile(absolute, openMode);

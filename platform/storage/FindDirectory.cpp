@@ -18,9 +18,9 @@ FolderFor(directory_which which)
 {
 	switch (which) {
 		case B_DESKTOP_DIRECTORY:
-			return home_folder() + "/Desktop";
+			return xdg_home_folder() + "/Desktop";
 		case B_TRASH_DIRECTORY:
-			return data_home() + "/Trash/files";
+			return xdg_data_home() + "/Trash/files";
 
 		case B_BEOS_DIRECTORY:
 		case B_COMMON_DIRECTORY:
@@ -63,18 +63,18 @@ FolderFor(directory_which which)
 
 		case B_USER_DIRECTORY:
 		case B_USER_BOOT_DIRECTORY:
-			return home_folder();
+			return xdg_home_folder();
 		case B_USER_CONFIG_DIRECTORY:
 		case B_USER_SETTINGS_DIRECTORY:
-			return config_home();
+			return xdg_config_home();
 		case B_USER_DATA_DIRECTORY:
-			return data_home();
+			return xdg_data_home();
 		case B_USER_FONTS_DIRECTORY:
-			return data_home() + "/fonts";
+			return xdg_data_home() + "/fonts";
 		case B_USER_SOUNDS_DIRECTORY:
-			return data_home() + "/sounds";
+			return xdg_data_home() + "/sounds";
 		case B_USER_LIB_DIRECTORY:
-			return home_folder() + "/.local/lib";
+			return xdg_home_folder() + "/.local/lib";
 
 		default:
 			return std::string();

@@ -58,7 +58,7 @@ DashedName(const std::string& type)
 std::string
 PackagePath(const std::string& type)
 {
-	return data_home() + "/mime/packages/" + DashedName(type) + ".xml";
+	return xdg_data_home() + "/mime/packages/" + DashedName(type) + ".xml";
 }
 
 
@@ -181,7 +181,7 @@ RunUpdateMimeDatabase()
 	std::string program = FindProgram("update-mime-database");
 	if (program.empty())
 		return;
-	std::string folder = data_home() + "/mime";
+	std::string folder = xdg_data_home() + "/mime";
 	char* const arguments[] = { (char*)program.c_str(), (char*)folder.c_str(), nullptr };
 
 	posix_spawn_file_actions_t actions;
@@ -213,7 +213,7 @@ RunUpdateMimeDatabase()
 std::string
 mime_db_folder(const std::string& type)
 {
-	return data_home() + "/libbe/mime/" + Lowered(type);
+	return xdg_data_home() + "/libbe/mime/" + Lowered(type);
 }
 
 
@@ -228,8 +228,8 @@ bool
 mime_db_system_knows(const std::string& type)
 {
 	std::vector<std::string> folders;
-	folders.push_back(data_home());
-	for (const std::string& folder : data_dirs())
+	folders.push_back(xdg_data_home());
+	for (const std::string& folder : xdg_data_dirs())
 		folders.push_back(folder);
 	std::string wanted = Lowered(type);
 	for (const std::string& folder : folders) {
@@ -350,7 +350,7 @@ std::string
 mime_db_desktop_icon_path(const std::string& type, int32 size)
 {
 	std::string dimensions = std::to_string(size) + "x" + std::to_string(size);
-	return data_home() + "/icons/hicolor/" + dimensions + "/mimetypes/" + DashedName(type)
+	return xdg_data_home() + "/icons/hicolor/" + dimensions + "/mimetypes/" + DashedName(type)
 		+ ".png";
 }
 
@@ -389,7 +389,7 @@ mime_db_write_package(const std::string& type)
 status_t
 mime_db_set_default_app(const std::string& type, const std::string& desktopFile)
 {
-	std::string path = config_home() + "/mimeapps.list";
+	std::string path = xdg_config_home() + "/mimeapps.list";
 	std::string text;
 	status_t status = ReadText(path, text);
 	if (status == B_ENTRY_NOT_FOUND)
@@ -449,7 +449,7 @@ std::string
 mime_db_default_app(const std::string& type)
 {
 	std::string text;
-	if (ReadText(config_home() + "/mimeapps.list", text) != B_OK)
+	if (ReadText(xdg_config_home() + "/mimeapps.list", text) != B_OK)
 		return std::string();
 	std::istringstream input(text);
 	std::string line;

@@ -88,8 +88,8 @@ mime_type_for_name(const char* leafName)
 		return std::string();
 
 	std::vector<std::string> folders;
-	folders.push_back(data_home());
-	for (const std::string& folder : data_dirs())
+	folders.push_back(xdg_data_home());
+	for (const std::string& folder : xdg_data_dirs())
 		folders.push_back(folder);
 
 	// Most important folder first; a type dropped by a more important folder keeps only

@@ -163,7 +163,7 @@ status_t
 BNode::SetTo(const char* path)
 {
 	std::string absolute;
-	status_t status = make_absolute(path, absolute);
+	status_t status = make_absolute_path(path, absolute);
 	if (status != B_OK) {
 		Unset();
 		_SetStatus(status);
@@ -462,8 +462,8 @@ BNode::_SetStat(const struct stat& values, uint32 fields)
 	if (fStatus != B_OK)
 		return fStatus;
 	if (fPathOnly)
-		return apply_stat(-1, _XattrTarget().c_str(), true, values, fields);
-	return apply_stat(fFd, nullptr, true, values, fields);
+		return apply_node_stat(-1, _XattrTarget().c_str(), true, values, fields);
+	return apply_node_stat(fFd, nullptr, true, values, fields);
 }
 
 
@@ -488,7 +488,7 @@ BNode::_SetStatus(status_t status)
 status_t
 BNode::_PathFor(const BDirectory* dir, const char* path, std::string& result)
 {
-	status_t status = check_path(path);
+	status_t status = check_storage_path(path);
 	if (status != B_OK)
 		return status;
 	if (path[0] == '/') {
@@ -500,7 +500,7 @@ BNode::_PathFor(const BDirectory* dir, const char* path, std::string& result)
 	const BNode* node = dir;
 	if (node->fStatus != B_OK)
 		return node->fStatus;
-	result = join_path(node->fPath, path);
+	result = join_entry_path(node->fPath, path);
 	if (result.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
 	return B_OK;
@@ -513,7 +513,7 @@ BNode::_PathFor(const entry_ref* ref, std::string& result)
 	if (ref == nullptr || ref->directory_path == nullptr || ref->name == nullptr
 		|| ref->directory_path[0] != '/')
 		return B_BAD_VALUE;
-	result = join_path(ref->directory_path, ref->name);
+	result = join_entry_path(ref->directory_path, ref->name);
 	if (result.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
 	return B_OK;

@@ -74,7 +74,7 @@ BPath::SetTo(const entry_ref* ref)
 	if (ref == nullptr || ref->directory_path == nullptr || ref->name == nullptr
 		|| ref->directory_path[0] != '/')
 		return _Fail(B_BAD_VALUE);
-	std::string path = join_path(ref->directory_path, ref->name);
+	std::string path = join_entry_path(ref->directory_path, ref->name);
 	if (path.size() >= B_PATH_NAME_LENGTH)
 		return _Fail(B_NAME_TOO_LONG);
 	fPath = path;
@@ -97,7 +97,7 @@ BPath::SetTo(const BEntry* entry)
 status_t
 BPath::SetTo(const char* path, const char* leaf, bool normalize)
 {
-	status_t status = check_path(path);
+	status_t status = check_storage_path(path);
 	if (status != B_OK)
 		return _Fail(status);
 

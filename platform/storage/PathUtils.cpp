@@ -50,7 +50,7 @@ RealFolder(const std::string& path, std::string& real)
 
 
 status_t
-check_path(const char* path)
+check_storage_path(const char* path)
 {
 	if (path == nullptr || path[0] == '\0')
 		return B_BAD_VALUE;
@@ -61,9 +61,9 @@ check_path(const char* path)
 
 
 status_t
-make_absolute(const char* path, std::string& absolute)
+make_absolute_path(const char* path, std::string& absolute)
 {
-	status_t status = check_path(path);
+	status_t status = check_storage_path(path);
 	if (status != B_OK)
 		return status;
 	if (path[0] == '/') {
@@ -73,7 +73,7 @@ make_absolute(const char* path, std::string& absolute)
 	char folder[PATH_MAX];
 	if (getcwd(folder, sizeof(folder)) == nullptr)
 		return status_for_last_error();
-	absolute = join_path(folder, path);
+	absolute = join_entry_path(folder, path);
 	if (absolute.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
 	return B_OK;
@@ -81,7 +81,7 @@ make_absolute(const char* path, std::string& absolute)
 
 
 std::string
-join_path(const std::string& folder, const std::string& leaf)
+join_entry_path(const std::string& folder, const std::string& leaf)
 {
 	if (leaf.empty() || leaf == ".")
 		return folder;
@@ -95,7 +95,7 @@ status_t
 resolve_entry(const char* path, bool traverse, std::string& folder, std::string& leaf)
 {
 	std::string current;
-	status_t status = make_absolute(path, current);
+	status_t status = make_absolute_path(path, current);
 	if (status != B_OK)
 		return status;
 
@@ -134,7 +134,7 @@ resolve_entry(const char* path, bool traverse, std::string& folder, std::string&
 		if (!traverse)
 			return B_OK;
 
-		std::string full = join_path(folder, leaf);
+		std::string full = join_entry_path(folder, leaf);
 		struct stat info;
 		if (lstat(full.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
 			return B_OK;
@@ -146,7 +146,7 @@ resolve_entry(const char* path, bool traverse, std::string& folder, std::string&
 		if (length < 0)
 			return status_for_last_error();
 		target[length] = '\0';
-		current = target[0] == '/' ? std::string(target) : join_path(folder, target);
+		current = target[0] == '/' ? std::string(target) : join_entry_path(folder, target);
 		if (current.size() >= B_PATH_NAME_LENGTH)
 			return B_NAME_TOO_LONG;
 	}
@@ -161,7 +161,7 @@ normalize_path(const char* path, std::string& normalized)
 	status_t status = resolve_entry(path, false, folder, leaf);
 	if (status != B_OK)
 		return status;
-	normalized = join_path(folder, leaf);
+	normalized = join_entry_path(folder, leaf);
 	if (normalized.size() >= B_PATH_NAME_LENGTH)
 		return B_NAME_TOO_LONG;
 	return B_OK;
@@ -187,7 +187,7 @@ path_needs_normalizing(const char* path)
 
 
 status_t
-apply_stat(int fd, const char* path, bool followLink, const struct stat& values,
+apply_node_stat(int fd, const char* path, bool followLink, const struct stat& values,
 	uint32 fields)
 {
 	// The same bits as BStatable's protected field constants.

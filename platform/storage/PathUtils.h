@@ -15,13 +15,13 @@
 namespace BPrivate {
 
 // B_BAD_VALUE for a null or empty path, B_NAME_TOO_LONG for one of PATH_MAX bytes or more.
-status_t check_path(const char* path);
+status_t check_storage_path(const char* path);
 
 // The path made absolute against the current folder, without any other change.
-status_t make_absolute(const char* path, std::string& absolute);
+status_t make_absolute_path(const char* path, std::string& absolute);
 
 // folder and leaf joined by exactly one slash; the leaf "." stands for the folder itself.
-std::string join_path(const std::string& folder, const std::string& leaf);
+std::string join_entry_path(const std::string& folder, const std::string& leaf);
 
 // Finds the entry that path names. The folder part must exist (it is resolved through the
 // file system, so "." and ".." and links in it are followed); the leaf need not exist.
@@ -39,7 +39,7 @@ bool path_needs_normalizing(const char* path);
 
 // Writes the chosen fields of values (see BStatable) to a node: through fd when it is
 // not negative, otherwise through path, following a final link only with followLink.
-status_t apply_stat(int fd, const char* path, bool followLink, const struct stat& values,
+status_t apply_node_stat(int fd, const char* path, bool followLink, const struct stat& values,
 	uint32 fields);
 
 }	// namespace BPrivate

@@ -26,7 +26,7 @@ AbsoluteVariable(const char* name)
 
 
 std::string
-home_folder()
+xdg_home_folder()
 {
 	std::string home = AbsoluteVariable("HOME");
 	if (!home.empty())
@@ -42,23 +42,23 @@ home_folder()
 
 
 std::string
-data_home()
+xdg_data_home()
 {
 	std::string folder = AbsoluteVariable("XDG_DATA_HOME");
-	return !folder.empty() ? folder : home_folder() + "/.local/share";
+	return !folder.empty() ? folder : xdg_home_folder() + "/.local/share";
 }
 
 
 std::string
-config_home()
+xdg_config_home()
 {
 	std::string folder = AbsoluteVariable("XDG_CONFIG_HOME");
-	return !folder.empty() ? folder : home_folder() + "/.config";
+	return !folder.empty() ? folder : xdg_home_folder() + "/.config";
 }
 
 
 std::vector<std::string>
-data_dirs()
+xdg_data_dirs()
 {
 	std::vector<std::string> folders;
 	const char* value = getenv("XDG_DATA_DIRS");

@@ -11,13 +11,13 @@
 namespace BPrivate {
 
 // $HOME, or the home folder of the user's password entry.
-std::string home_folder();
+std::string xdg_home_folder();
 // $XDG_DATA_HOME, or ~/.local/share (a relative value is ignored, as the rules say).
-std::string data_home();
+std::string xdg_data_home();
 // $XDG_CONFIG_HOME, or ~/.config.
-std::string config_home();
+std::string xdg_config_home();
 // $XDG_DATA_DIRS split at colons, or /usr/local/share and /usr/share.
-std::vector<std::string> data_dirs();
+std::vector<std::string> xdg_data_dirs();
 
 }	// namespace BPrivate
 
