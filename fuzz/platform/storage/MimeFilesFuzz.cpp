@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ftw.h>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -20,15 +21,33 @@ using namespace BPrivate;
 
 namespace {
 
+std::string sRoot;
+
+
+int
+RemoveOne(const char* path, const struct stat*, int, struct FTW*)
+{
+	remove(path);
+	return 0;
+}
+
+
+void
+RemoveRoot()
+{
+	nftw(sRoot.c_str(), RemoveOne, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+
 std::string
 Root()
 {
-	static std::string sRoot;
 	if (sRoot.empty()) {
 		char pattern[] = "/tmp/fuzz-mime-XXXXXX";
 		if (mkdtemp(pattern) == nullptr)
 			abort();
 		sRoot = pattern;
+		atexit(RemoveRoot);
 		setenv("XDG_DATA_HOME", (sRoot + "/data").c_str(), 1);
 		setenv("XDG_CONFIG_HOME", (sRoot + "/config").c_str(), 1);
 		setenv("XDG_DATA_DIRS", (sRoot + "/none").c_str(), 1);
