@@ -61,6 +61,7 @@ SDLBackend::SDLBackend()
 	:
 	fServer(NULL),
 	fWakeEvent((uint32)-1),
+	fAcceptsWakes(false),
 	fButtons(0),
 	fSuppressText(false),
 	fInitialized(false)
@@ -120,7 +121,11 @@ SDLBackend::Init(DisplayServer* server, std::string& error)
 	}
 	fScreen.Set(bounds.x, bounds.y, bounds.x + bounds.w - 1, bounds.y + bounds.h - 1);
 
-	fWakeEvent = SDL_RegisterEvents(1);
+	{
+		std::lock_guard<std::mutex> locker(fWakeLock);
+		fWakeEvent = SDL_RegisterEvents(1);
+		fAcceptsWakes = fWakeEvent != (uint32)-1;
+	}
 	SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
 	SDL_StartTextInput();
 	return B_OK;
@@ -130,6 +135,10 @@ SDLBackend::Init(DisplayServer* server, std::string& error)
 void
 SDLBackend::Shutdown()
 {
+	{
+		std::lock_guard<std::mutex> locker(fWakeLock);
+		fAcceptsWakes = false;
+	}
 	if (fInitialized)
 		SDL_Quit();
 	fInitialized = false;
@@ -160,7 +169,8 @@ SDLBackend::WaitForEvents()
 void
 SDLBackend::Wake()
 {
-	if (fWakeEvent == (uint32)-1)
+	std::lock_guard<std::mutex> locker(fWakeLock);
+	if (!fAcceptsWakes)
 		return;
 	SDL_Event event;
 	memset(&event, 0, sizeof(event));

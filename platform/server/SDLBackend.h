@@ -18,6 +18,7 @@
 #include <SupportDefs.h>
 
 #include <map>
+#include <mutex>
 
 namespace BPrivate {
 
@@ -73,6 +74,9 @@ private:
 			DisplayServer*		fServer;
 			BRect				fScreen;
 			uint32				fWakeEvent;
+			// Wake() may come from any thread, also while Shutdown() closes SDL.
+			std::mutex			fWakeLock;
+			bool				fAcceptsWakes;
 			uint32				fButtons;
 			PendingKey			fPendingKey;
 			bool				fSuppressText;
