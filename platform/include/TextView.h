@@ -246,7 +246,6 @@ private:
 	// Scroll bars and the extent of the text.
 			void				_UpdateScrollBars();
 			void				_ScrollToRect(BRect rect);
-			void				_ForgetScrollBar(BScrollBar* bar);
 
 	// Lines by offset, by height and by number.
 			void				_LineOf(int32 offset, LineRef* ref) const;
@@ -295,12 +294,11 @@ private:
 	mutable	int32				fVisibleFrom;
 	mutable	int32				fVisibleTo;
 	mutable	bool				fVisibleValid;
+	mutable	uint32				fVisibleGeneration;
 			bool				fTracking;
 			int32				fTrackClicks;
 			int32				fTrackFrom;
 			int32				fTrackTo;
-			BScrollBar*			fVerticalBar;
-			BScrollBar*			fHorizontalBar;
 			bigtime_t			fLastBlink;
 };
 

@@ -117,11 +117,10 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fUniformFont = fNullFont;
 	fVisibleFrom = fVisibleTo = 0;
 	fVisibleValid = false;
+	fVisibleGeneration = 0;
 	fTracking = false;
 	fTrackClicks = 1;
 	fTrackFrom = fTrackTo = 0;
-	fVerticalBar = NULL;
-	fHorizontalBar = NULL;
 	fLastBlink = 0;
 	BView::SetFont(&fNullFont);
 	fLayout->SetTabWidth(fTabWidth);
@@ -371,16 +370,6 @@ void
 BTextView::TargetedByScrollBar(BScrollBar* scrollBar)
 {
 	BView::TargetedByScrollBar(scrollBar);
-	if (scrollBar == NULL)
-		return;
-#ifdef TEXTVIEW_HAS_SCROLL_BAR
-	if (scrollBar->Orientation() == B_HORIZONTAL)
-		fHorizontalBar = scrollBar;
-	else
-		fVerticalBar = scrollBar;
-#else
-	fVerticalBar = scrollBar;
-#endif
 	_UpdateScrollBars();
 }
 
@@ -601,10 +590,9 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 		uint16 index;
 		if (fStore->Styles().Intern(fNullFont, fNullColor, &index) == B_OK)
 			style = index;
-		if (fUniform && fNullFont != fUniformFont) {
-			// The text is empty, so the new style is the only one in use.
-			fUniformFont = fNullFont;
-		}
+		// The text is empty, so the new style is the only one in use.
+		fUniform = true;
+		fUniformFont = fNullFont;
 	}
 	if (fStore->Insert(offset, text, length, style) != B_OK)
 		return;
@@ -741,10 +729,8 @@ BTextView::_ApplyStep(bool undo)
 	int32 offset = found->offset;
 	std::string removed = found->removed;
 	std::string inserted = found->inserted;
-	text_run_array* runs = found->removedRuns != NULL
-		? fStore->Styles().GetRuns(0, 0) : NULL;
-	if (runs != NULL) {
-		BPrivate::FreeRunArray(runs);
+	text_run_array* runs = NULL;
+	if (found->removedRuns != NULL) {
 		int32 count = found->removedRuns->count;
 		runs = BPrivate::AllocRunArray(count);
 		if (runs != NULL) {
@@ -1665,7 +1651,7 @@ BTextView::_InvalidateCaret()
 void
 BTextView::_VisibleRange(int32* from, int32* to) const
 {
-	if (!fVisibleValid) {
+	if (!fVisibleValid || fVisibleGeneration != fLayout->Generation()) {
 		BRect bounds = Bounds();
 		LineRef ref;
 		_LineAtY(bounds.top, &ref);
@@ -1673,6 +1659,7 @@ BTextView::_VisibleRange(int32* from, int32* to) const
 		_LineAtY(bounds.bottom, &ref);
 		fVisibleTo = fStore->Lines().LineEnd(ref.paragraph) + 1;
 		fVisibleValid = true;
+		fVisibleGeneration = fLayout->Generation();
 	}
 	*from = fVisibleFrom;
 	*to = fVisibleTo;
@@ -1720,34 +1707,28 @@ void
 BTextView::_UpdateScrollBars()
 {
 #ifdef TEXTVIEW_HAS_SCROLL_BAR
-	if (fVerticalBar == NULL && fHorizontalBar == NULL)
+	// The bars' ranges follow the text's height as far as it is known; paragraphs not
+	// measured yet count one line each.
+	BScrollBar* vertical = ScrollBar(B_VERTICAL);
+	BScrollBar* horizontal = ScrollBar(B_HORIZONTAL);
+	if (vertical == NULL && horizontal == NULL)
 		return;
 	BRect bounds = Bounds();
-	if (fVerticalBar != NULL) {
+	if (vertical != NULL) {
 		float total = fTextRect.top + fLayout->TotalHeight();
 		float range = std::max(total - bounds.Height(), 0.0f);
-		fVerticalBar->SetRange(0, range);
-		fVerticalBar->SetProportion(total > 0 ? std::min(bounds.Height() / total, 1.0f) : 1);
+		vertical->SetRange(0, range);
+		vertical->SetProportion(total > 0 ? std::min(bounds.Height() / total, 1.0f) : 1);
 		float line = fLayout->DefaultHeight();
-		fVerticalBar->SetSteps(line, std::max(bounds.Height() - line, line));
+		vertical->SetSteps(line, std::max(bounds.Height() - line, line));
 	}
-	if (fHorizontalBar != NULL) {
+	if (horizontal != NULL) {
 		float width = fTextRect.right;
 		float range = std::max(width - bounds.Width(), 0.0f);
-		fHorizontalBar->SetRange(0, range);
-		fHorizontalBar->SetProportion(width > 0 ? std::min(bounds.Width() / width, 1.0f) : 1);
+		horizontal->SetRange(0, range);
+		horizontal->SetProportion(width > 0 ? std::min(bounds.Width() / width, 1.0f) : 1);
 	}
 #endif
-}
-
-
-void
-BTextView::_ForgetScrollBar(BScrollBar* bar)
-{
-	if (fVerticalBar == bar)
-		fVerticalBar = NULL;
-	if (fHorizontalBar == bar)
-		fHorizontalBar = NULL;
 }
 
 

@@ -79,6 +79,7 @@ TextLayout::TextLayout(const TextStore& store)
 	:
 	fStore(store),
 	fTreesValid(false),
+	fGeneration(0),
 	fDefaultHeight(-1),
 	fWrap(false),
 	fWrapWidth(0),
@@ -478,6 +479,7 @@ TextLayout::_Rebuild()
 		}
 	}
 	fTreesValid = true;
+	fGeneration++;
 }
 
 
@@ -488,6 +490,8 @@ TextLayout::_SetMeasure(int32 paragraph, int32 height, int32 lines)
 	int32 oldLines = fLines[paragraph];
 	fHeights[paragraph] = height;
 	fLines[paragraph] = lines;
+	if (height != oldHeight)
+		fGeneration++;
 	if (!fTreesValid)
 		return;
 	int32 defaultHeight = DefaultHeight();

@@ -107,6 +107,9 @@ public:
 			int32				DefaultHeight();
 
 			FontMetricsCache&	Fonts() { return fFonts; }
+	// Changes whenever a paragraph's known height changes, so that whatever was
+	// derived from the positions of paragraphs can tell it is out of date.
+			uint32				Generation() const { return fGeneration; }
 
 	// Calls draw for each stretch of one style between tabs in from..to of a line:
 	// bytes, length, x of its start, style index.
@@ -136,6 +139,7 @@ private:
 			std::vector<int32>	fHeightTree;
 			std::vector<int32>	fLineTree;
 			bool				fTreesValid;
+			uint32				fGeneration;
 			int32				fDefaultHeight;
 			bool				fWrap;
 			float				fWrapWidth;
