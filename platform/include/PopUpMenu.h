@@ -1,0 +1,36 @@
+/*
+ * BPopUpMenu: a menu that opens at a point, by itself or from a menu field.
+ *
+ * Go shows the menu with its top-left corner at screenWhere and answers the chosen
+ * item, or NULL when the user closed the menu without choosing (Escape, a click outside,
+ * the menu's window losing the focus). Synchronous, the caller waits; called on a
+ * window's thread, that window keeps redrawing meanwhile, as R5 does. deliversMessage
+ * also invokes the item; async returns NULL at once and the item, if any, is invoked
+ * (when deliversMessage is set) once chosen. openAnyway is kept for the caller: the menu
+ * stays open until a click, as R5's does when the button is already up.
+ */
+#ifndef _POP_UP_MENU_H
+#define _POP_UP_MENU_H
+
+#include <Menu.h>
+
+class BPopUpMenu : public BMenu {
+public:
+								BPopUpMenu(const char* title, bool radioMode = true,
+									bool autoRename = true,
+									menu_layout layout = B_ITEMS_IN_COLUMN);
+	virtual						~BPopUpMenu();
+
+			BMenuItem*			Go(BPoint screenWhere, bool deliversMessage = false,
+									bool openAnyway = false, bool async = false);
+	// An asynchronous pop-up menu deletes itself once it closed.
+			void				SetAsyncAutoDestruct(bool on);
+			bool				AsyncAutoDestruct() const;
+
+private:
+	friend class BPrivate::MenuTracker;
+
+			bool				fAutoDestruct;
+};
+
+#endif	// _POP_UP_MENU_H

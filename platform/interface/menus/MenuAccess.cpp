@@ -1,0 +1,171 @@
+#include "interface/menus/MenuTracker.h"
+#include "interface/menus/MenuWindow.h"
+
+#include <MenuBar.h>
+#include <Message.h>
+#include <PopUpMenu.h>
+#include <Window.h>
+
+#include <algorithm>
+
+namespace BPrivate {
+
+
+// Ends the root's session: the menus are closed already; what is left is the choice.
+void
+MenuAccess::EndTracking(BMenu* root)
+{
+	MenuTracker* tracker = root->fTracker;
+	root->fTracker = NULL;
+	BMenuItem* result = tracker->Result();
+
+	BWindow* window = root->Window();
+	if (tracker->shield != NULL) {
+		BView* shield = tracker->shield;
+		shield->RemoveSelf();
+		delete shield;
+		if (tracker->previousFocus != NULL)
+			tracker->previousFocus->MakeFocus(true);
+		if (window != NULL)
+			window->MenusEnded();
+	}
+
+	if (result != NULL && result->Menu() != NULL && result->Menu()->IsRadioMode())
+		result->SetMarked(true);
+	if (result != NULL && tracker->deliversMessage)
+		result->Invoke();
+
+	BMessenger notify = tracker->notify;
+	MenuTracker::GoState* go = tracker->go;
+	bool autoDestruct = tracker->autoDestruct;
+	bool popup = dynamic_cast<MenuWindow*>(window) != NULL;
+	delete tracker;
+
+	if (notify.IsValid())
+		notify.SendMessage(kMenuFieldChanged);
+	if (popup) {
+		// The pop-up's window goes; the menu stays with its owner.
+		window->RemoveChild(root);
+		window->Quit();
+		if (autoDestruct)
+			delete root;
+	}
+	if (go != NULL) {
+		go->result = result;
+		release_sem(go->semaphore);
+	}
+}
+
+
+void
+MenuAccess::PointerEvent(BMenu* root, uint32 what, BPoint screenWhere, uint32 buttons)
+{
+	if (root->fTracker == NULL) {
+		BMenuBar* bar = dynamic_cast<BMenuBar*>(root);
+		if (bar == NULL || what != B_MOUSE_DOWN || !bar->IsEnabled())
+			return;
+		BWindow* window = bar->Window();
+		BRect frame = bar->ConvertToScreen(bar->Bounds());
+		MenuTracker* tracker = new MenuTracker(bar, NULL, frame);
+		bar->fTracker = tracker;
+		if (window != NULL) {
+			window->MenusBeginning();
+			// While the menus are open every click and key of the window is theirs.
+			tracker->previousFocus = window->CurrentFocus();
+			// The shield lies below the bar, which must stay visible to draw its
+			// selection; the bar forwards its own events.
+			BRect bounds = window->Bounds();
+			BRect barFrame = bar->ConvertToScreen(bar->Bounds());
+			bounds.top = std::max(bounds.top,
+				window->ConvertFromScreen(barFrame).bottom + 1);
+			tracker->shield = new MenuShield(bounds, bar);
+			window->AddChild(tracker->shield);
+			tracker->shield->MakeFocus(true);
+			tracker->shield->SetEventMask(B_POINTER_EVENTS);
+		}
+	}
+	root->fTracker->PointerEvent(what, screenWhere, buttons);
+	if (root->fTracker->IsDone())
+		EndTracking(root);
+}
+
+
+void
+MenuAccess::KeyEvent(BMenu* root, const char* bytes)
+{
+	if (root->fTracker == NULL)
+		return;
+	root->fTracker->KeyEvent(bytes);
+	if (root->fTracker->IsDone())
+		EndTracking(root);
+}
+
+
+void
+MenuAccess::Cancel(BMenu* root)
+{
+	if (root->fTracker == NULL)
+		return;
+	root->fTracker->Cancel();
+	EndTracking(root);
+}
+
+
+void
+MenuAccess::Select(BMenu* menu, BMenuItem* item)
+{
+	menu->_Select(item);
+}
+
+
+BMenuItem*
+MenuAccess::ItemAt(BMenu* menu, BPoint where)
+{
+	return menu->_ItemAt(where);
+}
+
+
+void
+MenuAccess::Layout(BMenu* menu)
+{
+	menu->_Layout();
+}
+
+
+void
+MenuAccess::ComputeSize(BMenu* menu, float* width, float* height)
+{
+	menu->_ComputeSize(width, height);
+}
+
+
+void
+MenuAccess::SetOwner(BMenu* menu, BWindow* owner, BMessenger notify)
+{
+	menu->fOwnerWindow = owner;
+	if (menu->fTracker != NULL)
+		menu->fTracker->notify = notify;
+}
+
+
+void
+MenuAccess::SetTracker(BMenu* menu, MenuTracker* tracker)
+{
+	menu->fTracker = tracker;
+}
+
+
+bool
+MenuAccess::IsTracking(BMenu* menu)
+{
+	return menu->fTracker != NULL;
+}
+
+
+BMenuItem*
+MenuAccess::Selected(BMenu* menu)
+{
+	return menu->fSelected;
+}
+
+}	// namespace BPrivate
