@@ -14,6 +14,7 @@
 
 #include <SupportDefs.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <new>
@@ -220,7 +221,11 @@ public:
 private:
 			bool				_Prepare(int32 count)
 								{
-									if (count < 0 || (count > fCapacity && !_Grow(count)))
+									// A sixteenth to spare, so that the first keystroke after
+									// loading a large text does not copy it all to grow.
+									int64 wanted = std::min((int64)count + count / 16 + 16,
+										(int64)kMaximumCapacity);
+									if (count < 0 || (count > fCapacity && !_Grow(wanted)))
 										return false;
 									fGapStart = count;
 									fGapEnd = fCapacity;
