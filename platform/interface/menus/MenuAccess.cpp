@@ -57,6 +57,31 @@ MenuAccess::EndTracking(BMenu* root)
 }
 
 
+// Starts a session of the bar: while its menus are open every click and key of the
+// window is theirs.
+static MenuTracker*
+StartBarTracking(BMenuBar* bar)
+{
+	BWindow* window = bar->Window();
+	BRect frame = bar->ConvertToScreen(bar->Bounds());
+	MenuTracker* tracker = new MenuTracker(bar, NULL, frame);
+	MenuAccess::SetTracker(bar, tracker);
+	if (window != NULL) {
+		window->MenusBeginning();
+		tracker->previousFocus = window->CurrentFocus();
+		// The shield lies below the bar, which must stay visible to draw its
+		// selection; the bar forwards its own events.
+		BRect bounds = window->Bounds();
+		bounds.top = std::max(bounds.top, window->ConvertFromScreen(frame).bottom + 1);
+		tracker->shield = new MenuShield(bounds, bar);
+		window->AddChild(tracker->shield);
+		tracker->shield->MakeFocus(true);
+		tracker->shield->SetEventMask(B_POINTER_EVENTS);
+	}
+	return tracker;
+}
+
+
 void
 MenuAccess::PointerEvent(BMenu* root, uint32 what, BPoint screenWhere, uint32 buttons)
 {
@@ -64,29 +89,25 @@ MenuAccess::PointerEvent(BMenu* root, uint32 what, BPoint screenWhere, uint32 bu
 		BMenuBar* bar = dynamic_cast<BMenuBar*>(root);
 		if (bar == NULL || what != B_MOUSE_DOWN || !bar->IsEnabled())
 			return;
-		BWindow* window = bar->Window();
-		BRect frame = bar->ConvertToScreen(bar->Bounds());
-		MenuTracker* tracker = new MenuTracker(bar, NULL, frame);
-		bar->fTracker = tracker;
-		if (window != NULL) {
-			window->MenusBeginning();
-			// While the menus are open every click and key of the window is theirs.
-			tracker->previousFocus = window->CurrentFocus();
-			// The shield lies below the bar, which must stay visible to draw its
-			// selection; the bar forwards its own events.
-			BRect bounds = window->Bounds();
-			BRect barFrame = bar->ConvertToScreen(bar->Bounds());
-			bounds.top = std::max(bounds.top,
-				window->ConvertFromScreen(barFrame).bottom + 1);
-			tracker->shield = new MenuShield(bounds, bar);
-			window->AddChild(tracker->shield);
-			tracker->shield->MakeFocus(true);
-			tracker->shield->SetEventMask(B_POINTER_EVENTS);
-		}
+		StartBarTracking(bar);
 	}
 	root->fTracker->PointerEvent(what, screenWhere, buttons);
 	if (root->fTracker->IsDone())
 		EndTracking(root);
+}
+
+
+bool
+MenuAccess::OpenBarMenu(BMenuBar* bar, int32 index)
+{
+	BMenuItem* item = bar->ItemAt(index);
+	if (bar->fTracker != NULL || bar->Window() == NULL || item == NULL
+		|| item->Submenu() == NULL || !item->IsEnabled())
+		return false;
+	MenuTracker* tracker = StartBarTracking(bar);
+	tracker->OpenFromBar(item, false);
+	tracker->SetSticky();
+	return true;
 }
 
 

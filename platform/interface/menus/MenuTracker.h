@@ -39,6 +39,7 @@ public:
 	// Stays open after the button goes up outside every menu (a pop-up opened by a
 	// press on its field, or openAnyway).
 			void				SetStickyStart(bool on) { fStickyStart = on; }
+			void				SetSticky() { fSticky = true; }
 
 	// How the session ends, set by whoever started it.
 	struct GoState {

@@ -9,6 +9,8 @@
 #include <Menu.h>
 #include <Window.h>
 
+class BMenuBar;
+
 namespace BPrivate {
 
 class MenuTracker;
@@ -65,6 +67,9 @@ public:
 	// to owner; with the pop-up's window locked.
 	static	void				SetOwner(BMenu* menu, BWindow* owner, BMessenger notify);
 	static	bool				IsTracking(BMenu* menu);
+	// Opens the bar's menu at index as a click on its title does; with the bar's window
+	// locked, on its thread.
+	static	bool				OpenBarMenu(BMenuBar* bar, int32 index);
 	static	void				SetTracker(BMenu* menu, MenuTracker* tracker);
 };
 
