@@ -16,6 +16,7 @@
 #include "interface/window/WindowPrivate.h"
 #include "server/DisplayServer.h"
 #include "server/ServerWindow.h"
+#include "server/ServerWindowListener.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 using BPrivate::DisplayServer;
 using BPrivate::ServerWindow;
@@ -35,6 +37,24 @@ static const uint32 kShortcutModifiers
 	= B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY | B_MENU_KEY;
 
 static BPrivate::KeyMenuBarHook sKeyMenuBarHook = NULL;
+
+
+namespace {
+
+// The desktop asking the program to end (a signal, the session closing) reaches the
+// application as B_QUIT_REQUESTED, as a close box reaches its window.
+class DisplayQuitListener : public BPrivate::DisplayListener {
+public:
+	void DisplayQuitRequested() override
+	{
+		be_app_messenger.SendMessage(B_QUIT_REQUESTED);
+	}
+};
+
+DisplayQuitListener sDisplayQuitListener;
+std::once_flag sDisplayListenerOnce;
+
+}	// namespace
 
 
 static void
@@ -131,6 +151,10 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 			error.empty() ? "no display is reachable" : error.c_str());
 		exit(1);
 	}
+
+	std::call_once(sDisplayListenerOnce, []() {
+		DisplayServer::Default()->SetDisplayListener(&sDisplayQuitListener);
+	});
 
 	if (!std::isfinite(frame.left) || !std::isfinite(frame.top)
 		|| !std::isfinite(frame.right) || !std::isfinite(frame.bottom)) {

@@ -1,6 +1,8 @@
 // Window-level behaviour: zooming, activation, pulses, pointer capture and the wheel.
 
 #include <AppDefs.h>
+#include <Application.h>
+#include <MessageQueue.h>
 #include <Message.h>
 #include <OS.h>
 #include <Region.h>
@@ -309,4 +311,18 @@ TEST(WindowBehaviourTest, UserMovesAndResizesReachTheViews)
 	// The newly exposed corner is painted by the update pass.
 	EXPECT_EQ(RGB(10, 200, 10), ShownPixel(window, bounds.RightBottom()));
 	QuitWindow(window);
+}
+
+
+TEST(WindowBehaviourTest, DesktopQuitRequestReachesTheApplication)
+{
+	BApplication* application = new BApplication("application/x-vnd.quorrel-views-test");
+	BWindow* window = new BWindow(BRect(10, 10, 59, 59), "any", B_TITLED_WINDOW);
+	ShowAndWait(window);
+	ASSERT_EQ(B_OK, HeadlessTest::QuitDisplay());
+	WaitIdle();
+	// The application's loop does not run here, so the request waits in its queue.
+	EXPECT_NE(nullptr, application->MessageQueue()->FindMessage((uint32)B_QUIT_REQUESTED, 0));
+	QuitWindow(window);
+	delete application;
 }
