@@ -443,3 +443,165 @@ TEST(MenuTrackingTest, OpenMenuPicture)
 	HeadlessTest::PressKey(BPrivate::kKeyEscape);
 	WaitIdle();
 }
+
+
+namespace {
+
+// Opens a pop-up menu from its own thread, as a tool-bar button does from MouseDown,
+// and logs what Go answered.
+class PopUpWindow : public LoggingWindow {
+public:
+	PopUpWindow(MessageLog& log, BPopUpMenu* menu)
+		:
+		LoggingWindow(log, BRect(100, 100, 399, 299)),
+		fMenu(menu)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'go  ') {
+			BMenuItem* item = fMenu->Go(BPoint(980, 740), false, false, false);
+			answer = item != NULL ? item->Label() : "none";
+			return;
+		}
+		LoggingWindow::MessageReceived(message);
+	}
+
+	std::atomic<const char*> answer { NULL };
+
+private:
+	BPopUpMenu* fMenu;
+};
+
+
+// A menu that only holds views, as a tool bar derived from BMenu does.
+class ContainerMenu : public BMenu {
+public:
+	ContainerMenu()
+		:
+		BMenu(BRect(0, 0, 199, 36), "icon bar", B_FOLLOW_LEFT | B_FOLLOW_TOP,
+			B_WILL_DRAW | B_NAVIGABLE, B_ITEMS_IN_COLUMN, true)
+	{
+	}
+};
+
+
+class ClickView : public BView {
+public:
+	ClickView(BRect frame)
+		:
+		BView(frame, "button", B_FOLLOW_NONE, B_WILL_DRAW)
+	{
+	}
+
+	void MouseDown(BPoint where) override
+	{
+		clicks++;
+	}
+
+	std::atomic<int32> clicks { 0 };
+};
+
+}	// namespace
+
+
+TEST(MenuTrackingTest, SynchronousGoFromAWindowNearTheScreenCorner)
+{
+	MessageLog log;
+	BPopUpMenu* menu = new BPopUpMenu("tools", false, false);
+	menu->AddItem(new BMenuItem("Cut", new BMessage('MEcu')));
+	menu->AddItem(new BMenuItem("Copy", new BMessage('MEcp')));
+	PopUpWindow* window = new PopUpWindow(log, menu);
+	window->Show();
+	WaitIdle();
+	window->PostMessage('go  ');
+
+	// The window's thread waits inside Go, so the test cannot wait for idleness until
+	// the menu closed; it waits for the menu's window instead.
+	BWindow* menuWindow = NULL;
+	for (int i = 0; i < 5000 && menuWindow == NULL; i++) {
+		menuWindow = menu->Window();
+		if (menuWindow == NULL)
+			snooze(1000);
+	}
+	ASSERT_NE(nullptr, menuWindow);
+	// Pushed back inside the 1024 x 768 screen.
+	BRect frame;
+	for (int i = 0; i < 5000; i++) {
+		if (menuWindow->LockWithTimeout(1000) == B_OK) {
+			bool shown = !menuWindow->IsHidden();
+			frame = menuWindow->Frame();
+			menuWindow->Unlock();
+			if (shown)
+				break;
+		}
+		snooze(1000);
+	}
+	EXPECT_LE(frame.right, 1023);
+	EXPECT_LE(frame.bottom, 767);
+	EXPECT_GT(frame.left, 900);
+
+	BPoint copy = ItemCenter(menu->ItemAt(1));
+	for (int i = 0; i < 5000; i++) {
+		uint32 pixel = 0;
+		if (HeadlessTest::ScreenPixel(copy, &pixel) == B_OK
+			&& pixel != HeadlessTest::kDesktopColor)
+			break;
+		snooze(1000);
+	}
+	HeadlessTest::Click(copy);
+	WaitIdle();
+	ASSERT_NE(nullptr, window->answer.load());
+	EXPECT_STREQ("Copy", window->answer.load());
+	// Go without deliversMessage sends nothing.
+	EXPECT_TRUE(log.Entries().empty());
+	window->Lock();
+	window->Quit();
+	WaitIdle();
+	delete menu;
+}
+
+
+TEST(MenuTrackingTest, MenuAsAViewContainerAndMenusAtTheScreenEdge)
+{
+	MessageLog log;
+	LoggingWindow* window = new LoggingWindow(log, BRect(900, 100, 1019, 299));
+	ContainerMenu* container = new ContainerMenu();
+	ClickView* button = new ClickView(BRect(10, 2, 43, 35));
+	container->AddChild(button);
+	window->AddChild(container);
+	BMenuBar* bar = new BMenuBar(BRect(0, 40, 119, 59), "bar");
+	BMenu* menu = new BMenu("Window");
+	menu->AddItem(new BMenuItem("Full screen with a long label", new BMessage('MWre')));
+	bar->AddItem(menu);
+	window->AddChild(bar);
+	window->Show();
+	WaitIdle();
+
+	// The container keeps its size and passes clicks to its child views.
+	EXPECT_EQ(0, container->CountItems());
+	window->Lock();
+	EXPECT_EQ(BRect(0, 0, 199, 36), container->Frame());
+	window->Unlock();
+	HeadlessTest::Click(BPoint(900 + 20, 100 + 10));
+	WaitIdle();
+	EXPECT_EQ(1, button->clicks.load());
+
+	// The menu opens below its title but is pushed back left of the screen's edge.
+	HeadlessTest::AdvanceClock(1000000);
+	HeadlessTest::Click(ItemCenter(menu->Superitem()));
+	WaitIdle();
+	ASSERT_TRUE(IsOpen(menu));
+	menu->Window()->Lock();
+	BRect frame = menu->Window()->Frame();
+	menu->Window()->Unlock();
+	EXPECT_LE(frame.right, 1023);
+	EXPECT_GT(frame.top, 140);
+	HeadlessTest::PressKey(BPrivate::kKeyEscape);
+	WaitIdle();
+	EXPECT_FALSE(IsOpen(menu));
+	window->Lock();
+	window->Quit();
+	WaitIdle();
+}
