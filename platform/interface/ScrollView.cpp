@@ -50,6 +50,12 @@ BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode, u
 
 BScrollView::~BScrollView()
 {
+	// The target goes first, while the bars that watch it still exist: a target may
+	// keep pointers to its bars until it is deleted.
+	if (fTarget != NULL && fTarget->Parent() == this) {
+		RemoveChild(fTarget);
+		delete fTarget;
+	}
 }
 
 
@@ -126,8 +132,8 @@ BScrollView::Draw(BRect updateRect)
 {
 	BRect bounds = Bounds();
 	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
-	bool focused = fHighlighted || (fTarget != NULL && fTarget->IsFocus()
-		&& Window() != NULL && Window()->IsActive());
+	bool focused = (fHighlighted || (fTarget != NULL && fTarget->IsFocus()))
+		&& Window() != NULL && Window()->IsActive();
 	rgb_color navigation = ui_color(B_KEYBOARD_NAVIGATION_COLOR);
 
 	if (fBorder == B_FANCY_BORDER) {

@@ -4,6 +4,7 @@
 #include <InterfaceDefs.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
+#include <TextView.h>
 #include <View.h>
 #include <Window.h>
 
@@ -298,4 +299,44 @@ TEST(ScrollBarTest, DrawsArrowsThumbAndFocusBorder)
 		ShownPixel(setup.window, BPoint(9, 50)));
 	EXPECT_NE(before, ShownPixel(setup.window, BPoint(9, 50)));
 	QuitWindow(setup.window);
+}
+
+
+TEST(ScrollViewTest, TextViewInsideKeepsItsBarInRange)
+{
+	BWindow* window = new BWindow(BRect(100, 100, 399, 399), "text", B_TITLED_WINDOW, 0);
+	BTextView* text = new BTextView(BRect(0, 0, 199, 99), "text", BRect(0, 0, 199, 99),
+		B_FOLLOW_ALL, B_WILL_DRAW | B_NAVIGABLE);
+	BScrollView* scroll = new BScrollView("scroll", text, B_FOLLOW_NONE, 0, false, true);
+	window->AddChild(scroll);
+	ShowAndWait(window);
+
+	window->Lock();
+	BScrollBar* bar = scroll->ScrollBar(B_VERTICAL);
+	float min, max;
+	bar->GetRange(&min, &max);
+	EXPECT_EQ(0.0f, max);
+	std::string lines;
+	for (int i = 0; i < 60; i++)
+		lines += "line " + std::to_string(i) + "\n";
+	text->SetText(lines.c_str());
+	bar->GetRange(&min, &max);
+	EXPECT_GT(max, 300.0f);
+	window->Unlock();
+
+	// The down arrow scrolls the text by a line.
+	HeadlessTest::Click(BarToScreen(bar, BPoint(7, 95)));
+	WaitIdle();
+	window->Lock();
+	float value = bar->Value();
+	EXPECT_GT(value, 0.0f);
+	EXPECT_EQ(value, text->Bounds().top);
+	// Shrinking the text pulls the bar and the view back into range.
+	text->SetText("short");
+	bar->GetRange(&min, &max);
+	EXPECT_EQ(0.0f, max);
+	EXPECT_EQ(0.0f, bar->Value());
+	EXPECT_EQ(0.0f, text->Bounds().top);
+	window->Unlock();
+	QuitWindow(window);
 }
