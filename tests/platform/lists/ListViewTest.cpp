@@ -70,6 +70,25 @@ public:
 };
 
 
+// Records the drags the list would start.
+class DraggingList : public BListView {
+public:
+	DraggingList(BRect frame)
+		:
+		BListView(frame, "drag", B_SINGLE_SELECTION_LIST, B_FOLLOW_NONE)
+	{
+	}
+
+	bool InitiateDrag(BPoint point, int32 index, bool wasSelected) override
+	{
+		fLog.Add("drag " + std::to_string(index) + (wasSelected ? " selected" : " plain"));
+		return true;
+	}
+
+	EventLog fLog;
+};
+
+
 std::string
 Selection(const BListView* list)
 {
@@ -351,6 +370,30 @@ TEST(ListViewTest, MouseKeysAndMessagesThroughTheServer)
 	EXPECT_EQ(0.0f, list->Bounds().top);
 	window->Unlock();
 
+	// Page down moves by what the view shows.
+	HeadlessTest::PressKey(BPrivate::kKeyPageDown);
+	WaitIdle();
+	window->Lock();
+	int32 paged = list->CurrentSelection();
+	EXPECT_EQ(list->IndexOf(BPoint(0, list->ItemFrame(0).bottom
+		+ list->Bounds().Height())), paged);
+	EXPECT_GT(paged, 3);
+	window->Unlock();
+	HeadlessTest::PressKey(BPrivate::kKeyPageUp);
+	WaitIdle();
+	EXPECT_EQ("0", LockedSelection(window, list));
+
+	// The wheel over the list scrolls it through the bar.
+	HeadlessTest::MoveMouse(ItemPoint(window, list, 1));
+	HeadlessTest::TurnWheel(0, 1);
+	WaitIdle();
+	window->Lock();
+	EXPECT_GT(list->Bounds().top, 0.0f);
+	EXPECT_EQ(list->Bounds().top, bar->Value());
+	list->ScrollToSelection();
+	EXPECT_EQ(0.0f, list->Bounds().top);
+	window->Unlock();
+
 	window->fLog.Clear();
 	HeadlessTest::PressKey(BPrivate::kKeyReturn);
 	WaitIdle();
@@ -411,6 +454,39 @@ TEST(ListViewTest, SelectedRowIsDrawnOnTheHighlightColour)
 	uint32 disabled = darkest(list->ItemFrame(3));
 	EXPECT_GT(disabled, 60u);
 	EXPECT_LT(disabled, 200u);
+
+	window->Lock();
+	DeleteItems(list);
+	window->Unlock();
+	QuitWindow(window);
+}
+
+
+TEST(ListViewTest, PressAndMoveOnAnItemInitiatesADrag)
+{
+	BWindow* window = new BWindow(BRect(100, 100, 299, 299), "drag", B_TITLED_WINDOW, 0);
+	DraggingList* list = new DraggingList(BRect(0, 0, 199, 199));
+	FillList(list, 5);
+	window->AddChild(list);
+	ShowAndWait(window);
+
+	BPoint start = ItemPoint(window, list, 2);
+	HeadlessTest::PressMouse(start);
+	HeadlessTest::MoveMouse(start + BPoint(1, 1));
+	WaitIdle();
+	EXPECT_TRUE(list->fLog.Entries().empty());
+	HeadlessTest::MoveMouse(start + BPoint(12, 20));
+	HeadlessTest::ReleaseMouse(start + BPoint(12, 20));
+	WaitIdle();
+	EXPECT_EQ((std::vector<std::string>{"drag 2 plain"}), list->fLog.Entries());
+	EXPECT_EQ("2", LockedSelection(window, list));
+
+	HeadlessTest::AdvanceClock(1000000);
+	HeadlessTest::PressMouse(start);
+	HeadlessTest::MoveMouse(start + BPoint(0, -30));
+	HeadlessTest::ReleaseMouse(start + BPoint(0, -30));
+	WaitIdle();
+	EXPECT_TRUE(list->fLog.Contains("drag 2 selected"));
 
 	window->Lock();
 	DeleteItems(list);
