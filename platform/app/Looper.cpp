@@ -412,33 +412,28 @@ BLooper::LockWithTimeout(bigtime_t timeout)
 bool
 BLooper::IsLocked() const
 {
-	thread_id self = find_thread(NULL);
-	std::lock_guard<std::mutex> guard(fLock->mutex);
-	return fLock->owner == self;
+	return fLock->locker.IsLocked();
 }
 
 
 thread_id
 BLooper::LockingThread() const
 {
-	std::lock_guard<std::mutex> guard(fLock->mutex);
-	return fLock->owner;
+	return fLock->Owner();
 }
 
 
 int32
 BLooper::CountLocks() const
 {
-	std::lock_guard<std::mutex> guard(fLock->mutex);
-	return fLock->count;
+	return fLock->Count();
 }
 
 
 int32
 BLooper::CountLockRequests() const
 {
-	std::lock_guard<std::mutex> guard(fLock->mutex);
-	return fLock->requests;
+	return fLock->Requests();
 }
 
 

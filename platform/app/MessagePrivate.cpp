@@ -2,12 +2,12 @@
 
 #include "app/LooperRegistry.h"
 
-#include <chrono>
 
 namespace BPrivate {
 
 ReplyWaiter::ReplyWaiter()
 	:
+	arrived(create_sem(0, "reply")),
 	reply(NULL),
 	done(false),
 	abandoned(false)
@@ -17,6 +17,7 @@ ReplyWaiter::ReplyWaiter()
 
 ReplyWaiter::~ReplyWaiter()
 {
+	delete_sem(arrived);
 	delete reply;
 }
 
@@ -31,7 +32,7 @@ ReplyWaiter::Deliver(BMessage* newReply)
 	}
 	reply = newReply;
 	done = true;
-	condition.notify_all();
+	release_sem(arrived);
 	return true;
 }
 
@@ -39,16 +40,12 @@ ReplyWaiter::Deliver(BMessage* newReply)
 status_t
 ReplyWaiter::Wait(bigtime_t timeout, BMessage* replyOut)
 {
-	std::unique_lock<std::mutex> guard(lock);
-	if (timeout == B_INFINITE_TIMEOUT) {
-		condition.wait(guard, [this] { return done; });
-	} else {
-		bool arrived = condition.wait_for(guard,
-			std::chrono::microseconds(timeout < 0 ? 0 : timeout), [this] { return done; });
-		if (!arrived) {
-			abandoned = true;
-			return B_TIMED_OUT;
-		}
+	status_t status = timeout == B_INFINITE_TIMEOUT ? acquire_sem(arrived)
+		: acquire_sem_etc(arrived, 1, B_RELATIVE_TIMEOUT, timeout < 0 ? 0 : timeout);
+	std::lock_guard<std::mutex> guard(lock);
+	if (!done) {
+		abandoned = true;
+		return status == B_OK ? B_ERROR : B_TIMED_OUT;
 	}
 	if (replyOut != NULL && reply != NULL) {
 		// The reply keeps its delivery state, so that it can itself be answered.
@@ -61,9 +58,7 @@ ReplyWaiter::Wait(bigtime_t timeout, BMessage* replyOut)
 
 LooperLock::LooperLock()
 	:
-	owner(-1),
-	count(0),
-	requests(0),
+	locker("looper lock"),
 	dead(false)
 {
 }
@@ -72,28 +67,21 @@ LooperLock::LooperLock()
 status_t
 LooperLock::Acquire(bigtime_t timeout)
 {
-	thread_id self = CurrentThread();
-	std::unique_lock<std::mutex> guard(mutex);
 	if (dead)
 		return B_BAD_VALUE;
-	if (owner == self) {
-		count++;
-		return B_OK;
-	}
-	requests++;
-	auto ready = [this] { return dead || owner < 0; };
-	if (timeout == B_INFINITE_TIMEOUT) {
-		condition.wait(guard, ready);
-	} else if (!condition.wait_for(guard,
-			std::chrono::microseconds(timeout < 0 ? 0 : timeout), ready)) {
-		requests--;
-		return B_TIMED_OUT;
-	}
-	requests--;
-	if (dead)
+	status_t status;
+	if (timeout == B_INFINITE_TIMEOUT)
+		status = locker.Lock() ? B_OK : B_BAD_VALUE;
+	else
+		status = locker.LockWithTimeout(timeout < 0 ? 0 : timeout);
+	if (status != B_OK)
+		return status;
+	if (dead) {
+		// The looper went away while we waited: pass the lock on to the next waiter,
+		// which fails the same way.
+		locker.Unlock();
 		return B_BAD_VALUE;
-	owner = self;
-	count = 1;
+	}
 	return B_OK;
 }
 
@@ -101,26 +89,19 @@ LooperLock::Acquire(bigtime_t timeout)
 void
 LooperLock::Release()
 {
-	std::lock_guard<std::mutex> guard(mutex);
-	if (owner != CurrentThread() || count <= 0)
-		return;
-	if (--count == 0) {
-		owner = -1;
-		condition.notify_all();
-	}
+	if (locker.IsLocked())
+		locker.Unlock();
 }
 
 
 int32
 LooperLock::ReleaseAll()
 {
-	std::lock_guard<std::mutex> guard(mutex);
-	if (owner != CurrentThread())
+	if (!locker.IsLocked())
 		return 0;
-	int32 held = count;
-	count = 0;
-	owner = -1;
-	condition.notify_all();
+	int32 held = locker.CountLocks();
+	for (int32 i = 0; i < held; i++)
+		locker.Unlock();
 	return held;
 }
 
@@ -128,11 +109,17 @@ LooperLock::ReleaseAll()
 void
 LooperLock::MarkDead()
 {
-	std::lock_guard<std::mutex> guard(mutex);
 	dead = true;
-	owner = -1;
-	count = 0;
-	condition.notify_all();
+	ReleaseAll();
+}
+
+
+int32
+LooperLock::Requests() const
+{
+	// The locker counts its holder among the requests; a looper's count does not.
+	int32 requests = locker.CountLockRequests();
+	return locker.LockingThread() >= 0 ? requests - 1 : requests;
 }
 
 

@@ -7,12 +7,14 @@
 #define _APP_MESSAGE_PRIVATE_H
 
 #include <Handler.h>
+#include <Locker.h>
 #include <Looper.h>
 #include <Message.h>
 #include <MessageQueue.h>
 #include <Messenger.h>
 #include <OS.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -25,7 +27,7 @@ const int32 kPreferredToken = -2;
 
 
 // What a synchronous sender waits on. The first reply wins; a reply after the sender
-// gave up is dropped.
+// gave up is dropped. The wait is a semaphore wait, so kill_thread ends it.
 struct ReplyWaiter {
 								ReplyWaiter();
 								~ReplyWaiter();
@@ -36,7 +38,7 @@ struct ReplyWaiter {
 			status_t			Wait(bigtime_t timeout, BMessage* replyOut);
 
 			std::mutex			lock;
-			std::condition_variable	condition;
+			sem_id				arrived;
 			BMessage*			reply;
 			bool				done;
 			bool				abandoned;
@@ -44,7 +46,9 @@ struct ReplyWaiter {
 
 
 // The recursive, thread-owned lock of a looper. It outlives its looper while anybody
-// still waits on it; such a waiter then fails instead of touching freed memory.
+// still waits on it; such a waiter then fails instead of touching freed memory. It
+// waits through a BLocker, so kill_thread ends a thread that waits for a looper, and a
+// killed thread that held a looper gives it up as it ends.
 struct LooperLock {
 								LooperLock();
 
@@ -55,12 +59,12 @@ struct LooperLock {
 			int32				ReleaseAll();
 			void				MarkDead();
 
-			std::mutex			mutex;
-			std::condition_variable	condition;
-			thread_id			owner;
-			int32				count;
-			int32				requests;
-			bool				dead;
+			thread_id			Owner() const { return locker.LockingThread(); }
+			int32				Count() const { return locker.CountLocks(); }
+			int32				Requests() const;
+
+			BLocker				locker;
+			std::atomic<bool>	dead;
 };
 
 

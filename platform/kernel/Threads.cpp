@@ -304,7 +304,11 @@ NoteLockerReleased(BLocker* locker, thread_id owner)
 std::chrono::steady_clock::time_point
 SteadyPointFor(bigtime_t systemTime)
 {
-	return std::chrono::steady_clock::time_point(std::chrono::microseconds(systemTime));
+	// Steady clock points count nanoseconds, so a deadline past about 290 years (an
+	// "infinite" one, or a long snooze) would overflow; a century is as good as never.
+	const bigtime_t kFarFuture = 100LL * 365 * 24 * 3600 * 1000000;
+	return std::chrono::steady_clock::time_point(
+		std::chrono::microseconds(std::min(systemTime, kFarFuture)));
 }
 
 }	// namespace BPrivate

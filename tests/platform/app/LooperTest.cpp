@@ -517,3 +517,87 @@ TEST(LooperTest, RepliesAreAnsweredOnceAndQuitRequestsReportTheirResult)
 		snooze(1000);
 	EXPECT_FALSE(messenger.IsValid());
 }
+
+
+namespace {
+
+int32
+LockLooperAndSleep(void* data)
+{
+	BLooper* looper = static_cast<BLooper*>(data);
+	if (!looper->Lock())
+		return 1;
+	snooze(B_INFINITE_TIMEOUT / 2);
+	return 0;
+}
+
+
+int32
+LockLooperOnce(void* data)
+{
+	BLooper* looper = static_cast<BLooper*>(data);
+	if (!looper->Lock())
+		return 1;
+	looper->Unlock();
+	return 0;
+}
+
+
+int32
+WaitForEchoReply(void* data)
+{
+	// The looper holds its 'HOLD' dispatch, so this reply never comes.
+	BMessenger messenger(static_cast<BLooper*>(data));
+	BMessage reply;
+	messenger.SendMessage('ECHO', &reply);
+	return 0;
+}
+
+}	// namespace
+
+
+TEST(LooperTest, KilledThreadsLeaveLooperLocksAndReplyWaitsUsable)
+{
+	TestLooper* looper = new TestLooper;
+	looper->Run();
+
+	// A thread killed while it waits for a looper that another thread holds ends, and
+	// the lock stays the holder's.
+	ASSERT_TRUE(looper->Lock());
+	thread_id waiter = spawn_thread(LockLooperOnce, "lock waiter", B_NORMAL_PRIORITY, looper);
+	ASSERT_EQ(resume_thread(waiter), B_OK);
+	while (looper->CountLockRequests() == 0)
+		snooze(1000);
+	EXPECT_EQ(kill_thread(waiter), B_OK);
+	status_t exitValue;
+	EXPECT_EQ(wait_for_thread(waiter, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, B_INTERRUPTED);
+	EXPECT_EQ(looper->LockingThread(), find_thread(NULL));
+	looper->Unlock();
+
+	// A thread killed while it holds the looper gives the lock up as it ends.
+	thread_id holder = spawn_thread(LockLooperAndSleep, "lock holder", B_NORMAL_PRIORITY,
+		looper);
+	ASSERT_EQ(resume_thread(holder), B_OK);
+	while (looper->LockingThread() != holder)
+		snooze(1000);
+	EXPECT_EQ(kill_thread(holder), B_OK);
+	EXPECT_EQ(wait_for_thread(holder, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, B_INTERRUPTED);
+	EXPECT_EQ(looper->LockWithTimeout(1000000), B_OK);
+	looper->Unlock();
+
+	// A thread killed in a synchronous send ends although no reply ever comes.
+	looper->PostMessage('HOLD');
+	WaitUntilHolding(looper);
+	thread_id sender = spawn_thread(WaitForEchoReply, "sender", B_NORMAL_PRIORITY, looper);
+	ASSERT_EQ(resume_thread(sender), B_OK);
+	snooze(20000);
+	EXPECT_EQ(kill_thread(sender), B_OK);
+	EXPECT_EQ(wait_for_thread(sender, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, B_INTERRUPTED);
+
+	Release(looper);
+	ASSERT_TRUE(looper->Lock());
+	looper->Quit();
+}
