@@ -190,18 +190,11 @@ BMenuField::Draw(BRect updateRect)
 void
 BMenuField::_OpenMenu(bool buttonHeld)
 {
-	BPopUpMenu* popup = dynamic_cast<BPopUpMenu*>(fMenu);
-	if (popup == NULL || !fEnabled || MenuAccess::IsTracking(fMenu))
+	if (fMenu == NULL || !fEnabled || MenuAccess::IsTracking(fMenu))
 		return;
 	BRect box = ConvertToScreen(MenuFrame());
-	// The item from R5: the menu opens over the button, its marked item on top of it.
-	BPoint where(box.left, box.bottom + 1);
-	popup->Go(where, true, true, true);
-	BWindow* menuWindow = popup->Window();
-	if (menuWindow != NULL && menuWindow->Lock()) {
-		MenuAccess::SetOwner(fMenu, Window(), BMessenger(this));
-		menuWindow->Unlock();
-	}
+	MenuAccess::OpenAsPopUp(fMenu, BPoint(box.left, box.bottom + 1), true, false, NULL,
+		Window(), BMessenger(this));
 	fTracking = buttonHeld;
 }
 

@@ -51,20 +51,6 @@ BPopUpMenu::Go(BPoint screenWhere, bool deliversMessage, bool openAnyway, bool a
 	if (BPrivate::MenuAccess::IsTracking(this) || Window() != NULL)
 		return NULL;
 
-	BPrivate::MenuAccess::Layout(this);
-	float width;
-	float height;
-	BPrivate::MenuAccess::ComputeSize(this, &width, &height);
-	BRect screen = BScreen().Frame();
-	if (screenWhere.x + width > screen.right)
-		screenWhere.x = screen.right - width;
-	if (screenWhere.y + height > screen.bottom)
-		screenWhere.y = screen.bottom - height;
-	screenWhere.x = std::max(screenWhere.x, screen.left);
-	screenWhere.y = std::max(screenWhere.y, screen.top);
-	BRect frame(screenWhere.x, screenWhere.y, screenWhere.x + width,
-		screenWhere.y + height);
-
 	MenuTracker::GoState state;
 	state.semaphore = -1;
 	state.result = NULL;
@@ -73,31 +59,18 @@ BPopUpMenu::Go(BPoint screenWhere, bool deliversMessage, bool openAnyway, bool a
 		if (state.semaphore < 0)
 			return NULL;
 	}
-
-	MenuWindow* window = new MenuWindow(frame, true);
-	MoveTo(0, 0);
-	ResizeTo(width, height);
-	window->AddChild(this);
-	MenuTracker* tracker = new MenuTracker(this, window, frame);
-	tracker->deliversMessage = deliversMessage;
-	tracker->autoDestruct = async && fAutoDestruct;
-	tracker->SetStickyStart(true);
 	(void)openAnyway;
-	if (!async)
-		tracker->go = &state;
-	BPrivate::MenuAccess::SetTracker(this, tracker);
-	window->SetRoot(this);
-	MakeFocus(true);
-	window->Show();
-
-	if (async) {
-		window->Unlock();
+	if (!BPrivate::MenuAccess::OpenAsPopUp(this, screenWhere, deliversMessage,
+			async && fAutoDestruct, async ? NULL : &state, NULL, BMessenger())) {
+		if (!async)
+			delete_sem(state.semaphore);
 		return NULL;
 	}
+	if (async)
+		return NULL;
 
 	// The window that called keeps drawing while it waits, as under BAlert::Go.
 	BWindow* caller = dynamic_cast<BWindow*>(BLooper::LooperForThread(find_thread(NULL)));
-	window->Unlock();
 	while (true) {
 		status_t status = caller != NULL
 			? acquire_sem_etc(state.semaphore, 1, B_RELATIVE_TIMEOUT, 50000)

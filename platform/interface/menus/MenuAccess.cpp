@@ -4,6 +4,7 @@
 #include <MenuBar.h>
 #include <Message.h>
 #include <PopUpMenu.h>
+#include <Screen.h>
 #include <Window.h>
 
 #include <algorithm>
@@ -94,6 +95,47 @@ MenuAccess::PointerEvent(BMenu* root, uint32 what, BPoint screenWhere, uint32 bu
 	root->fTracker->PointerEvent(what, screenWhere, buttons);
 	if (root->fTracker->IsDone())
 		EndTracking(root);
+}
+
+
+bool
+MenuAccess::OpenAsPopUp(BMenu* menu, BPoint screenWhere, bool deliversMessage,
+	bool autoDestruct, MenuTracker::GoState* go, BWindow* owner, BMessenger notify)
+{
+	if (menu->fTracker != NULL || menu->Window() != NULL)
+		return false;
+	menu->_Layout();
+	float width;
+	float height;
+	menu->_ComputeSize(&width, &height);
+	BRect screen = BScreen().Frame();
+	if (screenWhere.x + width > screen.right)
+		screenWhere.x = screen.right - width;
+	if (screenWhere.y + height > screen.bottom)
+		screenWhere.y = screen.bottom - height;
+	screenWhere.x = std::max(screenWhere.x, screen.left);
+	screenWhere.y = std::max(screenWhere.y, screen.top);
+	BRect frame(screenWhere.x, screenWhere.y, screenWhere.x + width,
+		screenWhere.y + height);
+
+	MenuWindow* window = new MenuWindow(frame, true);
+	menu->MoveTo(0, 0);
+	menu->ResizeTo(width, height);
+	window->AddChild(menu);
+	MenuTracker* tracker = new MenuTracker(menu, window, frame);
+	tracker->deliversMessage = deliversMessage;
+	tracker->autoDestruct = autoDestruct;
+	tracker->go = go;
+	tracker->notify = notify;
+	tracker->SetStickyStart(true);
+	if (owner != NULL)
+		menu->fOwnerWindow = owner;
+	menu->fTracker = tracker;
+	window->SetRoot(menu);
+	menu->MakeFocus(true);
+	window->Show();
+	window->Unlock();
+	return true;
 }
 
 

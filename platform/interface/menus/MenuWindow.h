@@ -7,13 +7,14 @@
 #define _PRIVATE_MENU_WINDOW_H
 
 #include <Menu.h>
+#include <Messenger.h>
 #include <Window.h>
+
+#include "interface/menus/MenuTracker.h"
 
 class BMenuBar;
 
 namespace BPrivate {
-
-class MenuTracker;
 
 // Messages of the menu kit to itself.
 enum {
@@ -70,6 +71,12 @@ public:
 	// Opens the bar's menu at index as a click on its title does; with the bar's window
 	// locked, on its thread.
 	static	bool				OpenBarMenu(BMenuBar* bar, int32 index);
+	// Shows menu in a window of its own at screenWhere (pushed on screen) and tracks it
+	// there; go, when given, learns the choice. false when it is open already.
+	static	bool				OpenAsPopUp(BMenu* menu, BPoint screenWhere,
+									bool deliversMessage, bool autoDestruct,
+									MenuTracker::GoState* go, BWindow* owner,
+									BMessenger notify);
 	static	void				SetTracker(BMenu* menu, MenuTracker* tracker);
 };
 

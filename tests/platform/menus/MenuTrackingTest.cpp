@@ -350,7 +350,9 @@ TEST(MenuTrackingTest, MenuFieldShowsTheMarkedLabel)
 	BView* panel = new BView(window->Bounds(), "panel", B_FOLLOW_ALL, B_WILL_DRAW);
 	panel->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	window->AddChild(panel);
-	BPopUpMenu* menu = new BPopUpMenu("      ");
+	// A plain menu showing the marked label, as the file panels' encoding menus are.
+	BMenu* menu = new BMenu("      ");
+	menu->SetLabelFromMarked(true);
 	menu->AddItem(new BMenuItem("ISO 8859-1", new BMessage('IS81')));
 	menu->AddItem(new BMenuItem("ISO 8859-2", new BMessage('IS82')));
 	menu->AddItem(new BMenuItem("KOI8-R", new BMessage('KO8r')));
@@ -399,6 +401,24 @@ TEST(MenuTrackingTest, MenuFieldShowsTheMarkedLabel)
 	EXPECT_EQ(nullptr, menu->Window());
 	EXPECT_STREQ("ISO 8859-1", field->MenuItem()->Label());
 	expected = { "IS81 0" };
+	EXPECT_EQ(expected, log.Entries());
+
+	// With the keyboard focus, Space opens it and the arrows choose.
+	log.Clear();
+	window->Lock();
+	field->MakeFocus(true);
+	window->Unlock();
+	int32 keySpace = BPrivate::kKeySpace;
+	HeadlessTest::PressKey(keySpace);
+	WaitIdle();
+	ASSERT_NE(nullptr, menu->Window());
+	HeadlessTest::PressKey(BPrivate::kKeyDownArrow);
+	HeadlessTest::PressKey(BPrivate::kKeyDownArrow);
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	EXPECT_EQ(nullptr, menu->Window());
+	EXPECT_STREQ("ISO 8859-2", field->MenuItem()->Label());
+	expected = { "IS82 1" };
 	EXPECT_EQ(expected, log.Entries());
 
 	// A disabled field does not open.
