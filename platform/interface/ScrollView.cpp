@@ -121,8 +121,8 @@ BScrollView::_LayOut()
 void
 BScrollView::FrameResized(float width, float height)
 {
-	// The children follow by their resizing modes; this keeps them exact.
-	_LayOut();
+	// The bars and the target follow by their resizing modes, as on R5; only the
+	// border needs drawing again.
 	Invalidate();
 }
 

@@ -114,6 +114,13 @@ TEST(ScrollViewTest, LaysOutTargetBorderAndBars)
 	EXPECT_EQ(horizontal, setup.target->ScrollBar(B_HORIZONTAL));
 	EXPECT_EQ(setup.target, vertical->Target());
 	EXPECT_EQ(B_VERTICAL, vertical->Orientation());
+
+	// Growing the scroll view grows a target that follows all sides; the bars keep to
+	// the right and bottom edges.
+	setup.scrollView->ResizeBy(20, 30);
+	EXPECT_EQ(BRect(2, 2, 121, 131), setup.target->Frame());
+	EXPECT_EQ(BRect(122, 1, 136, 131), vertical->Frame());
+	EXPECT_EQ(BRect(1, 132, 121, 146), horizontal->Frame());
 	setup.window->Unlock();
 	delete setup.window;
 
