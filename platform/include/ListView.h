@@ -7,7 +7,8 @@
  * sends the selection message; a double click or Enter sends the invocation message
  * (BInvoker's). Both carry "when", "source" and an "index" for each selected item, as
  * on R5. The list does not own its items: removing or emptying it leaves them to the
- * caller, as on R5. Enclosing scroll bars are kept in range as items come and go.
+ * caller, as on R5. A vertical scroll bar is kept in range as items come and go; a
+ * horizontal one is left to the owner, as R5 does.
  */
 #ifndef _LIST_VIEW_H
 #define _LIST_VIEW_H

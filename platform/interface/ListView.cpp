@@ -900,13 +900,4 @@ BListView::_FixupScrollBar()
 		float step = fItems.empty() ? 20 : std::max(fItems.front()->Height(), 1.0f);
 		bar->SetSteps(step, std::max(visible - step, step));
 	}
-	BScrollBar* horizontal = ScrollBar(B_HORIZONTAL);
-	if (horizontal != NULL) {
-		float widest = 0;
-		for (BListItem* item : fItems)
-			widest = std::max(widest, item->Width());
-		float visible = Bounds().Width() + 1;
-		horizontal->SetRange(0, std::max(widest - visible, 0.0f));
-		horizontal->SetProportion(widest > 0 ? std::min(visible / widest, 1.0f) : 1.0f);
-	}
 }

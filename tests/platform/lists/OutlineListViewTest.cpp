@@ -4,6 +4,7 @@
 
 #include <InterfaceDefs.h>
 #include <OutlineListView.h>
+#include <ScrollView.h>
 #include <Window.h>
 
 #include "ViewsTestSupport.h"
@@ -118,6 +119,30 @@ TEST(OutlineListViewTest, AddUnderPutsEachItemDirectlyBelowItsParent)
 	delete c;
 	DeleteAll(&list);
 	EXPECT_TRUE(list.FullListIsEmpty());
+}
+
+
+TEST(OutlineListViewTest, OwnerSetsTheHorizontalBarAndTheListTheVertical)
+{
+	BOutlineListView* tree = new BOutlineListView(BRect(0, 0, 99, 49), "tree");
+	BScrollView scroll("scroll", tree, B_FOLLOW_NONE, 0, true, true);
+	BScrollBar* horizontal = scroll.ScrollBar(B_HORIZONTAL);
+	horizontal->SetRange(0, 150);
+	horizontal->SetProportion(0.5f);
+	BStringItem* root = new BStringItem("root");
+	tree->AddItem(root);
+	for (int i = 0; i < 10; i++)
+		tree->AddUnder(new BStringItem("a rather long name of a file"), root);
+	float min, max;
+	horizontal->GetRange(&min, &max);
+	EXPECT_EQ(150.0f, max);
+	EXPECT_EQ(0.5f, horizontal->Proportion());
+	scroll.ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+	EXPECT_EQ(tree->ItemFrame(10).bottom + 1 - 50, max);
+	tree->Collapse(root);
+	scroll.ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+	EXPECT_EQ(0.0f, max);
+	DeleteAll(tree);
 }
 
 
