@@ -136,6 +136,7 @@ private:
 			BMenuItem*			fSelected;
 			BPrivate::MenuTracker* fTracker;
 			BWindow*			fOwnerWindow;
+			BView*				fOwnerView;
 			menu_layout			fLayout;
 			float				fMaxContentWidth;
 			float				fPad[4];

@@ -4,6 +4,7 @@
 #include <MenuItem.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <OS.h>
 #include <PopUpMenu.h>
 #include <Window.h>
 
@@ -50,6 +51,7 @@ BMenu::_Init(menu_layout layout, bool resizeToFit)
 	fSelected = NULL;
 	fTracker = NULL;
 	fOwnerWindow = NULL;
+	fOwnerView = NULL;
 	fLayout = layout;
 	fMaxContentWidth = 0;
 	fItemHeight = 0;
@@ -454,8 +456,14 @@ BMenu::_UpdateSuperitemLabel()
 	if (!fLabelFromMarked || fSuperitem == NULL)
 		return;
 	BMenuItem* marked = FindMarked();
-	if (marked != NULL)
-		fSuperitem->SetLabel(marked->Label());
+	if (marked == NULL)
+		return;
+	fSuperitem->SetLabel(marked->Label());
+	// The view that shows the label (a menu field) redraws when its window is locked
+	// by this thread; the end of a pop-up session tells it by a message instead.
+	BWindow* window = fOwnerView != NULL ? fOwnerView->Window() : NULL;
+	if (window != NULL && window->LockingThread() == find_thread(NULL))
+		fOwnerView->Invalidate();
 }
 
 

@@ -39,6 +39,8 @@ BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* 
 
 BMenuField::~BMenuField()
 {
+	if (fMenu != NULL)
+		MenuAccess::SetOwnerView(fMenu, NULL);
 	delete fMenuItem;
 }
 
@@ -49,8 +51,10 @@ BMenuField::AttachedToWindow()
 	BView::AttachedToWindow();
 	if (Parent() != NULL)
 		SetViewColor(Parent()->ViewColor());
-	if (fMenu != NULL)
+	if (fMenu != NULL) {
 		MenuAccess::SetOwner(fMenu, Window(), BMessenger());
+		MenuAccess::SetOwnerView(fMenu, this);
+	}
 }
 
 

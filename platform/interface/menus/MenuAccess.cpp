@@ -218,6 +218,13 @@ MenuAccess::SetTracker(BMenu* menu, MenuTracker* tracker)
 }
 
 
+void
+MenuAccess::SetOwnerView(BMenu* menu, BView* view)
+{
+	menu->fOwnerView = view;
+}
+
+
 bool
 MenuAccess::IsTracking(BMenu* menu)
 {

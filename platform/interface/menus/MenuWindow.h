@@ -68,6 +68,8 @@ public:
 	// to owner; with the pop-up's window locked.
 	static	void				SetOwner(BMenu* menu, BWindow* owner, BMessenger notify);
 	static	bool				IsTracking(BMenu* menu);
+	// The view that shows the menu's marked label.
+	static	void				SetOwnerView(BMenu* menu, BView* view);
 	// Opens the bar's menu at index as a click on its title does; with the bar's window
 	// locked, on its thread.
 	static	bool				OpenBarMenu(BMenuBar* bar, int32 index);

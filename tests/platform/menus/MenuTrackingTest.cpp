@@ -373,6 +373,25 @@ TEST(MenuTrackingTest, MenuFieldShowsTheMarkedLabel)
 	window->Unlock();
 	BPoint button((box.left + box.right) / 2, (box.top + box.bottom) / 2);
 
+	// Marking from code redraws the button with the new label.
+	std::vector<uint32> before;
+	std::vector<uint32> after;
+	int32 width;
+	int32 height;
+	ASSERT_EQ(B_OK, HeadlessTest::ScreenPixels(before, &width, &height));
+	window->Lock();
+	menu->ItemAt(0)->SetMarked(true);
+	window->Unlock();
+	WaitIdle();
+	EXPECT_STREQ("ISO 8859-1", field->MenuItem()->Label());
+	ASSERT_EQ(B_OK, HeadlessTest::ScreenPixels(after, &width, &height));
+	int32 changed = 0;
+	for (int32 y = (int32)box.top; y <= (int32)box.bottom; y++) {
+		for (int32 x = (int32)box.left; x <= (int32)box.right; x++)
+			changed += before[y * width + x] != after[y * width + x] ? 1 : 0;
+	}
+	EXPECT_GT(changed, 0);
+
 	// Click, then click the item: it is marked, named on the button, and sent.
 	HeadlessTest::Click(button);
 	WaitIdle();
@@ -382,7 +401,7 @@ TEST(MenuTrackingTest, MenuFieldShowsTheMarkedLabel)
 	WaitIdle();
 	EXPECT_EQ(nullptr, menu->Window());
 	EXPECT_EQ(2, menu->IndexOf(menu->FindMarked()));
-	EXPECT_FALSE(menu->ItemAt(1)->IsMarked());
+	EXPECT_FALSE(menu->ItemAt(0)->IsMarked());
 	EXPECT_STREQ("KOI8-R", field->MenuItem()->Label());
 	std::vector<std::string> expected = { "KO8r 2" };
 	EXPECT_EQ(expected, log.Entries());
