@@ -258,6 +258,7 @@ private:
 									const rgb_color* color);
 			void				_VisibleRange(int32* from, int32* to) const;
 
+			void				_SnapSelection();
 			int32				_ClampOffset(int32 offset) const;
 			int32				_CharStart(int32 offset) const;
 			void				_TextChanged();

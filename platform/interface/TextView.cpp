@@ -610,8 +610,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 		fSelEnd += length;
 	if (offset <= fAnchor)
 		fAnchor += length;
-	fAnchor = std::clamp(fAnchor, fSelStart, fSelEnd);
-	fCaretXValid = false;
+	_SnapSelection();
 
 	if (Window() != NULL) {
 		float top = fTextRect.top + fLayout->ParagraphTop(paragraph);
@@ -657,8 +656,8 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 	};
 	fSelStart = shift(fSelStart);
 	fSelEnd = shift(fSelEnd);
-	fAnchor = std::clamp(shift(fAnchor), fSelStart, fSelEnd);
-	fCaretXValid = false;
+	fAnchor = shift(fAnchor);
+	_SnapSelection();
 
 	if (Window() != NULL) {
 		BRect bounds = Bounds();
@@ -1302,6 +1301,27 @@ BTextView::_StylesChanged(int32 from, int32 to, bool fontChanged)
 		_UpdateScrollBars();
 		return;
 	}
+	if (Window() == NULL)
+		return;
+	// A colour change within one line redraws only the stretch it covers.
+	if (to - from < 1024) {
+		int32 visibleFrom;
+		int32 visibleTo;
+		_VisibleRange(&visibleFrom, &visibleTo);
+		if (to < visibleFrom || from > visibleTo)
+			return;
+		LineRef first;
+		LineRef last;
+		_LineOf(from, &first);
+		_LineOf(std::max(to - 1, from), &last);
+		if (first.box.start == last.box.start) {
+			float left = _LineLeft(first);
+			float x1 = left + fLayout->XOfOffset(first.box, from);
+			float x2 = left + fLayout->XOfOffset(first.box, to);
+			Invalidate(BRect(x1 - 3, first.top, x2 + 3, first.top + first.box.height - 1));
+			return;
+		}
+	}
 	_InvalidateRange(from, to);
 }
 
@@ -1576,9 +1596,13 @@ BTextView::_DrawLines(BRect updateRect)
 			float baseline = ref.top + ref.box.ascent;
 			const BPrivate::StyleRuns& styles = fStore->Styles();
 			fLayout->ForEachSegment(ref.box.start, ref.box.end,
-				[&](const char* bytes, int32 count, float x, uint16 style) {
+				[&](const char* bytes, int32 count, float x, float endX, uint16 style) {
 					if (left + x > updateRect.right)
 						return false;
+					// Stretches left of the update only cost time; glyphs may reach a
+					// little past their advance, hence the margin.
+					if (left + endX < updateRect.left - 2)
+						return true;
 					const TextStyle& textStyle = styles.StyleAt(style);
 					SetHighColor(textStyle.color);
 					BView::SetFont(&textStyle.font);
@@ -2218,6 +2242,18 @@ bool
 BTextView::DoesUndo() const
 {
 	return fDoesUndo;
+}
+
+
+void
+BTextView::_SnapSelection()
+{
+	// Bytes that meet across an edit can form a character around the caret; it stays
+	// in front of it rather than inside.
+	fSelStart = _CharStart(fSelStart);
+	fSelEnd = _CharStart(fSelEnd);
+	fAnchor = std::clamp(_CharStart(fAnchor), fSelStart, fSelEnd);
+	fCaretXValid = false;
 }
 
 

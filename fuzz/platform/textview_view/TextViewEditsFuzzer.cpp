@@ -59,18 +59,29 @@ IsContinuation(const std::string& text, int32 offset)
 }
 
 
-// Whether text is well-formed UTF-8 (then every continuation byte is inside a character).
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values above
+// U+10FFFF); then every continuation byte is inside a character.
 bool
 IsValidUTF8(const std::string& text)
 {
 	size_t i = 0;
 	while (i < text.size()) {
-		uint8 byte = (uint8)text[i];
-		size_t length = byte < 0x80 ? 1 : (byte >> 5) == 6 ? 2 : (byte >> 4) == 14 ? 3
-			: (byte >> 3) == 30 ? 4 : 0;
-		if (length == 0 || i + length > text.size())
+		uint8 lead = (uint8)text[i];
+		if (lead < 0x80) {
+			i++;
+			continue;
+		}
+		if (lead < 0xc2 || lead > 0xf4)
 			return false;
-		for (size_t k = 1; k < length; k++) {
+		size_t length = lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+		uint8 low = lead == 0xe0 ? 0xa0 : lead == 0xf0 ? 0x90 : 0x80;
+		uint8 high = lead == 0xed ? 0x9f : lead == 0xf4 ? 0x8f : 0xbf;
+		if (i + length > text.size())
+			return false;
+		uint8 second = (uint8)text[i + 1];
+		if (second < low || second > high)
+			return false;
+		for (size_t k = 2; k < length; k++) {
 			if (((uint8)text[i + k] & 0xc0) != 0x80)
 				return false;
 		}

@@ -329,3 +329,54 @@ TEST_F(TextViewWindowTest, CaretSelectionAndColouredRunsOnScreen)
 	EXPECT_EQ(0, redInSecondWord);
 	EXPECT_GT(darkPixels, 10);
 }
+
+
+TEST_F(TextViewWindowTest, ScrollingFollowsTheCaretThroughALongText)
+{
+	std::string text;
+	for (int i = 0; i < 300; i++)
+		text += "line " + std::to_string(i) + "\n";
+	SetText(text.c_str());
+
+	fWindow->Lock();
+	int32 target = (int32)text.find("line 250");
+	fView->Select(target, target);
+	fView->ScrollToSelection();
+	BRect bounds = fView->Bounds();
+	float height;
+	BPoint point = fView->PointAt(target, &height);
+	fWindow->Unlock();
+	EXPECT_GT(bounds.top, 0);
+	EXPECT_TRUE(bounds.Contains(point));
+	EXPECT_TRUE(bounds.Contains(point + BPoint(0, height - 1)));
+	WaitIdle();
+
+	// What shows there is that line: its first glyph column has dark pixels.
+	int32 dark = 0;
+	for (float y = point.y; y < point.y + height; y++) {
+		for (float x = point.x; x < point.x + 6; x++) {
+			BPoint window = BPoint(x, y) - bounds.LeftTop();
+			if ((Pixel(fWindow, window) & 0xff) < 100)
+				dark++;
+		}
+	}
+	EXPECT_GT(dark, 3);
+
+	// Page Down moves the caret and the view by about a page; Ctrl+Home goes back up.
+	HeadlessTest::PressKey(BPrivate::kKeyPageDown);
+	WaitIdle();
+	int32 start;
+	int32 end;
+	Selection(&start, &end);
+	EXPECT_GT(start, target);
+	fWindow->Lock();
+	EXPECT_TRUE(fView->Bounds().Contains(fView->PointAt(start)));
+	fWindow->Unlock();
+	HeadlessTest::PressKey(BPrivate::kKeyHome, B_COMMAND_KEY);
+	WaitIdle();
+	Selection(&start, &end);
+	EXPECT_EQ(0, start);
+	fWindow->Lock();
+	EXPECT_EQ(0, fView->Bounds().top);
+	fWindow->Unlock();
+}

@@ -112,7 +112,7 @@ public:
 			uint32				Generation() const { return fGeneration; }
 
 	// Calls draw for each stretch of one style between tabs in from..to of a line:
-	// bytes, length, x of its start, style index.
+	// bytes, length, x of its start and of its end, style index.
 	template<typename Function>
 			void				ForEachSegment(int32 from, int32 to, Function draw);
 
@@ -177,7 +177,7 @@ TextLayout::ForEachSegment(int32 from, int32 to, Function draw)
 			float startX = x;
 			while (index < end && bytes[index] != '\t' && bytes[index] != '\n')
 				x += fFonts.Advance(metrics, bytes, end, &index);
-			if (!draw(bytes + start, index - start, startX, style))
+			if (!draw(bytes + start, index - start, startX, x, style))
 				return;
 		}
 		offset = runEnd;
