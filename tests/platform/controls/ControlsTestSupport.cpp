@@ -1,0 +1,158 @@
+#include "ControlsTestSupport.h"
+
+#include <InterfaceDefs.h>
+#include <OS.h>
+
+#include "interface/window/WindowPrivate.h"
+#include "server/HeadlessTest.h"
+#include "server/KeyMap.h"
+#include "server/ServerWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using BPrivate::HeadlessTest;
+
+
+RecordingWindow::RecordingWindow(BRect frame)
+	:
+	BWindow(frame, "controls", B_TITLED_WINDOW, B_NOT_RESIZABLE)
+{
+	fPanel = new BView(Bounds(), "panel", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	fPanel->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	AddChild(fPanel);
+}
+
+
+void
+RecordingWindow::MessageReceived(BMessage* message)
+{
+	if (message->what != kTestInvoked && message->what != kTestModified
+		&& message->what != kTestOther) {
+		BWindow::MessageReceived(message);
+		return;
+	}
+	SentMessage sent = { message->what, -1, false, NULL };
+	message->FindInt32("be:value", &sent.value);
+	int64 when;
+	sent.hasWhen = message->FindInt64("when", &when) == B_OK;
+	message->FindPointer("source", &sent.source);
+	std::lock_guard<std::mutex> guard(fLock);
+	fSent.push_back(sent);
+}
+
+
+std::vector<SentMessage>
+RecordingWindow::Sent()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	return fSent;
+}
+
+
+int32
+RecordingWindow::CountSent(uint32 what)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	int32 count = 0;
+	for (const SentMessage& sent : fSent) {
+		if (sent.what == what)
+			count++;
+	}
+	return count;
+}
+
+
+void
+RecordingWindow::ClearSent()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	fSent.clear();
+}
+
+
+void
+WaitIdle()
+{
+	ASSERT_EQ(B_OK, HeadlessTest::WaitForIdle());
+}
+
+
+void
+ShowActive(BWindow* window)
+{
+	window->Show();
+	WaitIdle();
+	Locked(window, [window]() { window->Activate(true); });
+	WaitIdle();
+}
+
+
+void
+QuitWindow(BWindow* window)
+{
+	if (window->Lock())
+		window->Quit();
+	WaitIdle();
+}
+
+
+uint32
+ShownPixel(BWindow* window, BPoint point)
+{
+	uint32 pixel = 0;
+	EXPECT_EQ(B_OK, HeadlessTest::WindowPixel(BPrivate::WindowAccess::ServerWindowOf(window),
+		point, &pixel));
+	return pixel & 0xffffff;
+}
+
+
+BPoint
+ScreenPoint(BView* view, BPoint point)
+{
+	BPoint result;
+	Locked(view->Window(), [&]() { result = view->ConvertToScreen(point); });
+	return result;
+}
+
+
+BPoint
+ScreenCenter(BView* view)
+{
+	BRect bounds;
+	Locked(view->Window(), [&]() { bounds = view->Bounds(); });
+	return ScreenPoint(view, BPoint(std::floor((bounds.left + bounds.right) / 2),
+		std::floor((bounds.top + bounds.bottom) / 2)));
+}
+
+
+void
+Locked(BWindow* window, const std::function<void()>& f)
+{
+	ASSERT_TRUE(window->Lock());
+	f();
+	window->Unlock();
+}
+
+
+bool
+Eventually(const std::function<bool()>& condition)
+{
+	for (int32 i = 0; i < 2000; i++) {
+		if (condition())
+			return true;
+		snooze(2000);
+	}
+	return false;
+}
+
+
+void
+PressControlKey(char c)
+{
+	int32 key = 0;
+	uint32 modifiers = 0;
+	ASSERT_TRUE(BPrivate::KeyForCharacter(c, &key, &modifiers));
+	HeadlessTest::PressKey(key, modifiers | B_COMMAND_KEY);
+}

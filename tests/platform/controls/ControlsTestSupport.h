@@ -1,0 +1,79 @@
+/*
+ * Helpers for the control tests: a window on the headless display that records the
+ * messages its controls send, and locked access to it from the test's thread.
+ */
+#ifndef CONTROLS_TEST_SUPPORT_H
+#define CONTROLS_TEST_SUPPORT_H
+
+#include <Message.h>
+#include <View.h>
+#include <Window.h>
+
+#include <functional>
+#include <mutex>
+#include <vector>
+
+// What a control sent, copied on the window's thread.
+struct SentMessage {
+	uint32		what;
+	int32		value;
+	bool		hasWhen;
+	void*		source;
+};
+
+class RecordingWindow : public BWindow {
+public:
+								RecordingWindow(BRect frame);
+
+	virtual	void				MessageReceived(BMessage* message);
+
+			std::vector<SentMessage> Sent();
+			int32				CountSent(uint32 what);
+			void				ClearSent();
+
+	// The panel every test control is added to.
+			BView*				Panel() const { return fPanel; }
+
+private:
+			std::mutex			fLock;
+			std::vector<SentMessage> fSent;
+			BView*				fPanel;
+};
+
+// Codes the tests give their controls; the window records only these.
+enum {
+	kTestInvoked = 'tInv',
+	kTestModified = 'tMod',
+	kTestOther = 'tOth'
+};
+
+void WaitIdle();
+
+// Shows window, activates it and waits until it has drawn.
+void ShowActive(BWindow* window);
+void QuitWindow(BWindow* window);
+
+// The colour the screen shows at point (window coordinates) as 0xRRGGBB.
+uint32 ShownPixel(BWindow* window, BPoint point);
+
+// A point of view in screen coordinates (view coordinates in).
+BPoint ScreenPoint(BView* view, BPoint point);
+BPoint ScreenCenter(BView* view);
+
+// Runs f with the window locked.
+void Locked(BWindow* window, const std::function<void()>& f);
+
+// Polls condition (for states that only show while the window's thread is busy in a
+// press loop); false when it never came true.
+bool Eventually(const std::function<bool()>& condition);
+
+inline uint32
+RGB(uint8 red, uint8 green, uint8 blue)
+{
+	return ((uint32)red << 16) | ((uint32)green << 8) | blue;
+}
+
+// Presses the key that types c with Ctrl.
+void PressControlKey(char c);
+
+#endif	// CONTROLS_TEST_SUPPORT_H
