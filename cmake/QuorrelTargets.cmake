@@ -7,9 +7,11 @@ include(GoogleTest)
 function(quorrel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-unused-parameter -Wno-multichar)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    # GCC 12 reports overlapping copies inside libstdc++'s own inlined std::string
-    # assignments at -O3 (a known false positive), so -Wrestrict cannot be an error.
-    target_compile_options(${target} PRIVATE -Wno-restrict)
+    # GCC 12 reports overlaps and out-of-range sizes inside libstdc++'s own inlined
+    # string and vector code once optimisation inlines deeply (known false positives),
+    # so these stay warnings rather than errors.
+    target_compile_options(${target} PRIVATE -Wno-error=restrict -Wno-error=stringop-overread
+      -Wno-error=stringop-overflow -Wno-error=array-bounds)
   endif()
   if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_compile_options(${target} PRIVATE -Wno-four-char-constants)
