@@ -1,6 +1,11 @@
 #include "MenuTestSupport.h"
 
+#include <OS.h>
+
+#include "app/LooperRegistry.h"
+#include "interface/window/WindowPrivate.h"
 #include "server/HeadlessTest.h"
+#include "server/ServerWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -114,4 +119,20 @@ Code(uint32 what)
 	for (int shift = 24; shift >= 0; shift -= 8)
 		code += (char)((what >> shift) & 0xff);
 	return code;
+}
+
+
+bool
+WaitForMenuWindow()
+{
+	for (int i = 0; i < 5000; i++) {
+		for (const BPrivate::WindowEntry& entry : BPrivate::WindowLoopers()) {
+			BPrivate::ServerWindow* window
+				= BPrivate::WindowAccess::ServerWindowOf(entry.window);
+			if (window != NULL && window->Title() == "menu" && !window->IsHidden())
+				return true;
+		}
+		snooze(2000);
+	}
+	return false;
 }

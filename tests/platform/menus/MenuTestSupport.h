@@ -53,6 +53,8 @@ BPoint ItemCenter(BMenuItem* item);
 // Whether menu is shown in an open menu window.
 bool IsOpen(BMenu* menu);
 void WaitIdle();
+// Waits until a menu window is shown at the server; false after a generous wait.
+bool WaitForMenuWindow();
 std::string Code(uint32 what);
 
 #endif	// MENU_TEST_SUPPORT_H

@@ -7,7 +7,10 @@
 #include <OS.h>
 #include <PopUpMenu.h>
 
+#include "app/LooperRegistry.h"
+#include "interface/window/WindowPrivate.h"
 #include "server/HeadlessTest.h"
+#include "server/ServerWindow.h"
 #include "server/KeyMap.h"
 
 #include <gtest/gtest.h>
@@ -301,8 +304,7 @@ TEST(MenuTrackingTest, PopUpGoAnswersTheChoice)
 		chosen = menu->Go(BPoint(150, 150), true);
 		done = true;
 	});
-	while (menu->Window() == NULL)
-		snooze(1000);
+	ASSERT_TRUE(WaitForMenuWindow());
 	WaitIdle();
 	HeadlessTest::Click(ItemCenter(menu->ItemAt(1)));
 	waiter.join();
@@ -318,8 +320,7 @@ TEST(MenuTrackingTest, PopUpGoAnswersTheChoice)
 		chosen = menu->Go(BPoint(150, 150));
 		done = true;
 	});
-	while (menu->Window() == NULL)
-		snooze(1000);
+	ASSERT_TRUE(WaitForMenuWindow());
 	WaitIdle();
 	HeadlessTest::AdvanceClock(1000000);
 	HeadlessTest::Click(BPoint(350, 280));
@@ -328,8 +329,7 @@ TEST(MenuTrackingTest, PopUpGoAnswersTheChoice)
 
 	// Escape closes it as well; nothing more was sent.
 	std::thread third([&]() { chosen = menu->Go(BPoint(150, 150)); });
-	while (menu->Window() == NULL)
-		snooze(1000);
+	ASSERT_TRUE(WaitForMenuWindow());
 	WaitIdle();
 	HeadlessTest::PressKey(BPrivate::kKeyEscape);
 	third.join();
@@ -558,25 +558,17 @@ TEST(MenuTrackingTest, SynchronousGoFromAWindowNearTheScreenCorner)
 
 	// The window's thread waits inside Go, so the test cannot wait for idleness until
 	// the menu closed; it waits for the menu's window instead.
+	ASSERT_TRUE(WaitForMenuWindow());
 	BWindow* menuWindow = NULL;
-	for (int i = 0; i < 5000 && menuWindow == NULL; i++) {
-		menuWindow = menu->Window();
-		if (menuWindow == NULL)
-			snooze(1000);
+	for (const BPrivate::WindowEntry& entry : BPrivate::WindowLoopers()) {
+		BPrivate::ServerWindow* shown = BPrivate::WindowAccess::ServerWindowOf(entry.window);
+		if (shown != NULL && shown->Title() == "menu" && !shown->IsHidden())
+			menuWindow = entry.window;
 	}
 	ASSERT_NE(nullptr, menuWindow);
-	// Pushed back inside the 1024 x 768 screen.
-	BRect frame;
-	for (int i = 0; i < 5000; i++) {
-		if (menuWindow->LockWithTimeout(1000) == B_OK) {
-			bool shown = !menuWindow->IsHidden();
-			frame = menuWindow->Frame();
-			menuWindow->Unlock();
-			if (shown)
-				break;
-		}
-		snooze(1000);
-	}
+	ASSERT_TRUE(menuWindow->Lock());
+	BRect frame = menuWindow->Frame();
+	menuWindow->Unlock();
 	EXPECT_LE(frame.right, 1023);
 	EXPECT_LE(frame.bottom, 767);
 	EXPECT_GT(frame.left, 900);
