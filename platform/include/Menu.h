@@ -10,6 +10,10 @@
  * In radio mode choosing an item marks it and clears the other marks; with label from
  * marked the menu's title item (its superitem) shows the marked label.
  *
+ * While a menu bar's menus are open, an invisible view covers its window below the bar
+ * and takes the window's clicks and keys, so a click beside the menus only closes them,
+ * as on R5; it goes again when they close.
+ *
  * A BMenu may also serve only as a view container, holding child views and no items.
  */
 #ifndef _MENU_H

@@ -6,8 +6,13 @@
  * the menu's window losing the focus). Synchronous, the caller waits; called on a
  * window's thread, that window keeps redrawing meanwhile, as R5 does. deliversMessage
  * also invokes the item; async returns NULL at once and the item, if any, is invoked
- * (when deliversMessage is set) once chosen. openAnyway is kept for the caller: the menu
- * stays open until a click, as R5's does when the button is already up.
+ * (when deliversMessage is set) once chosen. The menu always stays open until a choice
+ * or a click elsewhere, so openAnyway changes nothing.
+ *
+ * Unlike R5, a synchronous Go called from MouseDown does not follow the drag of the
+ * button that is still held: that window's thread waits, so the menu takes the next
+ * click instead (click, then click the item). Asynchronous menus opened by a menu field
+ * follow the drag.
  */
 #ifndef _POP_UP_MENU_H
 #define _POP_UP_MENU_H
