@@ -132,6 +132,34 @@ TEST_F(TextControlTest, TypingEditingAndTheClipboardSendModifications)
 }
 
 
+TEST_F(TextControlTest, LeavingAFieldLeavesNoCaretOrFrameBehind)
+{
+	Locked(fWindow, [&]() { fControl->MakeFocus(true); });
+	HeadlessTest::TypeText("abc");
+	HeadlessTest::PressKey(BPrivate::kKeyTab);
+	WaitIdle();
+	BRect frame;
+	Locked(fWindow, [&]() { frame = fControl->Frame(); });
+	std::vector<uint32> shown;
+	for (float y = frame.top; y <= frame.bottom; y++) {
+		for (float x = frame.left; x <= frame.right; x++)
+			shown.push_back(ShownPixel(fWindow, BPoint(x, y)));
+	}
+	// A fresh drawing of the unfocused control must look the same.
+	Locked(fWindow, [&]() { fWindow->Panel()->Invalidate(); });
+	WaitIdle();
+	size_t index = 0;
+	int32 differences = 0;
+	for (float y = frame.top; y <= frame.bottom; y++) {
+		for (float x = frame.left; x <= frame.right; x++) {
+			if (shown[index++] != ShownPixel(fWindow, BPoint(x, y)))
+				differences++;
+		}
+	}
+	EXPECT_EQ(0, differences);
+}
+
+
 TEST_F(TextControlTest, SetTextNewlinesDividerAndFocusFrame)
 {
 	Locked(fWindow, [&]() {
