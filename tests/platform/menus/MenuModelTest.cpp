@@ -169,3 +169,43 @@ TEST(MenuModelTest, ShortcutsAndEnabling)
 	EXPECT_STREQ("Strong", bold->Label());
 	EXPECT_EQ(bold, menu.FindItem("Strong"));
 }
+
+
+TEST(MenuModelTest, MatrixMenusKeepTheGivenFrames)
+{
+	BMenu matrix("palette", 99, 49);
+	EXPECT_EQ(B_ITEMS_IN_MATRIX, matrix.Layout());
+	BMenuItem* red = new BMenuItem("red", new BMessage('red '));
+	BMenuItem* blue = new BMenuItem("blue", new BMessage('blue'));
+	EXPECT_TRUE(matrix.AddItem(red, BRect(0, 0, 49, 24)));
+	EXPECT_TRUE(matrix.AddItem(blue, BRect(50, 25, 99, 49)));
+	// Only frames place items in a matrix; an index does not.
+	BMenuItem* green = new BMenuItem("green", new BMessage('gren'));
+	EXPECT_FALSE(matrix.AddItem(green, 0));
+	EXPECT_EQ(BRect(50, 25, 99, 49), blue->Frame());
+	float width;
+	float height;
+	matrix.GetPreferredSize(&width, &height);
+	EXPECT_EQ(BRect(50, 25, 99, 49), blue->Frame());
+	EXPECT_GE(width, 99);
+	EXPECT_GE(height, 49);
+
+	// A column menu lays its items out below each other, separators thinner.
+	BMenu column("column");
+	BMenuItem* framed = new BMenuItem("x", NULL);
+	EXPECT_FALSE(column.AddItem(framed, BRect(0, 0, 9, 9)));
+	delete framed;
+	column.AddItem(new BMenuItem("One", NULL));
+	column.AddSeparatorItem();
+	column.AddItem(new BMenuItem("Two", NULL));
+	column.GetPreferredSize(&width, &height);
+	BRect one = column.ItemAt(0)->Frame();
+	BRect separator = column.ItemAt(1)->Frame();
+	BRect two = column.ItemAt(2)->Frame();
+	EXPECT_EQ(one.bottom + 1, separator.top);
+	EXPECT_EQ(separator.bottom + 1, two.top);
+	EXPECT_LT(separator.Height(), one.Height());
+	EXPECT_EQ(one.Width(), two.Width());
+	EXPECT_GT(height, two.bottom);
+	delete green;
+}
