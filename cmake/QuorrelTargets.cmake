@@ -45,10 +45,11 @@ function(quorrel_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
-               ENVIRONMENT "QUORREL_BACKEND=headless")
+  set(properties TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QUORREL_BACKEND=headless")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # A libFuzzer target. In the fuzz flavour it links libFuzzer; in every other flavour it
