@@ -43,7 +43,7 @@ Put32(Bytes& bytes, uint32 value)
 }
 
 
-struct BMPSpec {
+struct BMPLayout {
 	int32			width = 0;
 	int32			height = 0;	// negative: top-down
 	uint16			bitsPerPixel = 0;
@@ -55,59 +55,59 @@ struct BMPSpec {
 };
 
 
-BMPSpec
-Spec(int32 width, int32 height, uint16 bitsPerPixel, uint32 compression = 0,
+BMPLayout
+Layout(int32 width, int32 height, uint16 bitsPerPixel, uint32 compression = 0,
 	uint32 headerSize = 40)
 {
-	BMPSpec spec;
-	spec.width = width;
-	spec.height = height;
-	spec.bitsPerPixel = bitsPerPixel;
-	spec.compression = compression;
-	spec.headerSize = headerSize;
-	return spec;
+	BMPLayout layout;
+	layout.width = width;
+	layout.height = height;
+	layout.bitsPerPixel = bitsPerPixel;
+	layout.compression = compression;
+	layout.headerSize = headerSize;
+	return layout;
 }
 
 
 Bytes
-MakeBMP(const BMPSpec& spec)
+MakeBMP(const BMPLayout& layout)
 {
 	Bytes info;
-	if (spec.headerSize == 12) {
+	if (layout.headerSize == 12) {
 		Put32(info, 12);
-		Put16(info, (uint16)spec.width);
-		Put16(info, (uint16)spec.height);
+		Put16(info, (uint16)layout.width);
+		Put16(info, (uint16)layout.height);
 		Put16(info, 1);
-		Put16(info, spec.bitsPerPixel);
+		Put16(info, layout.bitsPerPixel);
 	} else {
-		Put32(info, spec.headerSize);
-		Put32(info, (uint32)spec.width);
-		Put32(info, (uint32)spec.height);
+		Put32(info, layout.headerSize);
+		Put32(info, (uint32)layout.width);
+		Put32(info, (uint32)layout.height);
 		Put16(info, 1);
-		Put16(info, spec.bitsPerPixel);
-		Put32(info, spec.compression);
-		Put32(info, (uint32)spec.pixels.size());
+		Put16(info, layout.bitsPerPixel);
+		Put32(info, layout.compression);
+		Put32(info, (uint32)layout.pixels.size());
 		Put32(info, 2835);
 		Put32(info, 2835);
 		Put32(info, 0);
 		Put32(info, 0);
-		while (info.size() < spec.headerSize)
+		while (info.size() < layout.headerSize)
 			info.push_back(0);
 	}
 	Bytes extra;
-	for (uint32 mask : spec.masks)
+	for (uint32 mask : layout.masks)
 		Put32(extra, mask);
-	uint32 offset = 14 + (uint32)(info.size() + extra.size() + spec.palette.size());
+	uint32 offset = 14 + (uint32)(info.size() + extra.size() + layout.palette.size());
 	Bytes file;
 	file.push_back('B');
 	file.push_back('M');
-	Put32(file, offset + (uint32)spec.pixels.size());
+	Put32(file, offset + (uint32)layout.pixels.size());
 	Put32(file, 0);
 	Put32(file, offset);
 	file.insert(file.end(), info.begin(), info.end());
 	file.insert(file.end(), extra.begin(), extra.end());
-	file.insert(file.end(), spec.palette.begin(), spec.palette.end());
-	file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+	file.insert(file.end(), layout.palette.begin(), layout.palette.end());
+	file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
 	return file;
 }
 
@@ -170,31 +170,31 @@ ExpectFourColourImage(const Bytes& file, const char* what)
 TEST(TranslationTest, BMPOfEveryDepthReadsBack)
 {
 	// 8 bits, bottom-up: the file stores the bottom row first, rows padded to 4 bytes.
-	BMPSpec spec8 = Spec(3, 2, 8);
-	spec8.palette = FourColours();
-	spec8.pixels = { 3, 1, 0, 0, 0, 1, 2, 0 };
-	ExpectFourColourImage(MakeBMP(spec8), "8 bit");
+	BMPLayout layout8 = Layout(3, 2, 8);
+	layout8.palette = FourColours();
+	layout8.pixels = { 3, 1, 0, 0, 0, 1, 2, 0 };
+	ExpectFourColourImage(MakeBMP(layout8), "8 bit");
 
 	// The same, top-down.
-	BMPSpec topDown = spec8;
+	BMPLayout topDown = layout8;
 	topDown.height = -2;
 	topDown.pixels = { 0, 1, 2, 0, 3, 1, 0, 0 };
 	ExpectFourColourImage(MakeBMP(topDown), "8 bit top-down");
 
 	// 4 bits: two pixels a byte, high nibble first.
-	BMPSpec spec4 = Spec(3, 2, 4);
-	spec4.palette = FourColours();
-	spec4.pixels = { 0x31, 0x00, 0, 0, 0x01, 0x20, 0, 0 };
-	ExpectFourColourImage(MakeBMP(spec4), "4 bit");
+	BMPLayout layout4 = Layout(3, 2, 4);
+	layout4.palette = FourColours();
+	layout4.pixels = { 0x31, 0x00, 0, 0, 0x01, 0x20, 0, 0 };
+	ExpectFourColourImage(MakeBMP(layout4), "4 bit");
 
 	// OS/2 1.x header with a three-byte palette.
-	BMPSpec os2 = spec8;
+	BMPLayout os2 = layout8;
 	os2.headerSize = 12;
 	os2.palette = { 0, 0, 0, 0, 0, 255, 0, 255, 0, 255, 0, 0 };
 	ExpectFourColourImage(MakeBMP(os2), "OS/2 8 bit");
 
 	// RLE8: a run of two, absolute pixels and the end-of-line and end-of-bitmap codes.
-	BMPSpec rle8 = Spec(3, 2, 8, 1);
+	BMPLayout rle8 = Layout(3, 2, 8, 1);
 	rle8.palette = FourColours();
 	rle8.pixels = {
 		1, 3, 1, 1, 1, 0, 0, 0,			// bottom row: 3, 1, 0
@@ -203,7 +203,7 @@ TEST(TranslationTest, BMPOfEveryDepthReadsBack)
 	ExpectFourColourImage(MakeBMP(rle8), "RLE8");
 
 	// RLE4: runs alternate the two nibbles.
-	BMPSpec rle4 = Spec(3, 2, 4, 2);
+	BMPLayout rle4 = Layout(3, 2, 4, 2);
 	rle4.palette = FourColours();
 	rle4.pixels = {
 		1, 0x30, 2, 0x10, 0, 0,			// bottom row: 3, then 1, 0
@@ -212,11 +212,11 @@ TEST(TranslationTest, BMPOfEveryDepthReadsBack)
 	ExpectFourColourImage(MakeBMP(rle4), "RLE4");
 
 	// 1 bit: 9 pixels wide to cross a byte.
-	BMPSpec spec1 = Spec(9, 1, 1);
-	spec1.palette = { 0, 0, 0, 0, 255, 255, 255, 0 };
-	spec1.pixels = { 0xaa, 0x80, 0, 0 };
+	BMPLayout layout1 = Layout(9, 1, 1);
+	layout1.palette = { 0, 0, 0, 0, 255, 255, 255, 0 };
+	layout1.pixels = { 0xaa, 0x80, 0, 0 };
 	status_t status;
-	BBitmap* bitmap = Decode(MakeBMP(spec1), &status);
+	BBitmap* bitmap = Decode(MakeBMP(layout1), &status);
 	ASSERT_EQ(status, B_OK);
 	for (int x = 0; x < 9; x++) {
 		EXPECT_EQ(PixelAt(bitmap, x, 0).red, x % 2 == 0 ? 255 : 0) << x;
@@ -224,42 +224,42 @@ TEST(TranslationTest, BMPOfEveryDepthReadsBack)
 	delete bitmap;
 
 	// 24 bits (B, G, R) and 32 bits (B, G, R, x).
-	BMPSpec spec24 = Spec(2, 1, 24);
-	spec24.pixels = { 10, 20, 30, 40, 50, 60, 0, 0 };
-	bitmap = Decode(MakeBMP(spec24), &status);
+	BMPLayout layout24 = Layout(2, 1, 24);
+	layout24.pixels = { 10, 20, 30, 40, 50, 60, 0, 0 };
+	bitmap = Decode(MakeBMP(layout24), &status);
 	ASSERT_EQ(status, B_OK);
 	EXPECT_EQ(PixelAt(bitmap, 0, 0), make_color(30, 20, 10));
 	EXPECT_EQ(PixelAt(bitmap, 1, 0), make_color(60, 50, 40));
 	EXPECT_EQ(bitmap->ColorSpace(), B_RGB32);
 	delete bitmap;
-	BMPSpec spec32 = Spec(1, 1, 32);
-	spec32.pixels = { 1, 2, 3, 0 };
-	bitmap = Decode(MakeBMP(spec32), &status);
+	BMPLayout layout32 = Layout(1, 1, 32);
+	layout32.pixels = { 1, 2, 3, 0 };
+	bitmap = Decode(MakeBMP(layout32), &status);
 	ASSERT_EQ(status, B_OK);
 	EXPECT_EQ(PixelAt(bitmap, 0, 0), make_color(3, 2, 1));
 	delete bitmap;
 
 	// 16 bits: 5-5-5 by default, 5-6-5 through bit fields.
-	BMPSpec spec16 = Spec(2, 1, 16);
-	spec16.pixels = { 0x00, 0x7c, 0x1f, 0x00 };
-	bitmap = Decode(MakeBMP(spec16), &status);
+	BMPLayout layout16 = Layout(2, 1, 16);
+	layout16.pixels = { 0x00, 0x7c, 0x1f, 0x00 };
+	bitmap = Decode(MakeBMP(layout16), &status);
 	ASSERT_EQ(status, B_OK);
 	EXPECT_EQ(PixelAt(bitmap, 0, 0), make_color(255, 0, 0));
 	EXPECT_EQ(PixelAt(bitmap, 1, 0), make_color(0, 0, 255));
 	delete bitmap;
-	BMPSpec spec565 = Spec(2, 1, 16, 3);
-	spec565.masks = { 0xf800, 0x07e0, 0x001f };
-	spec565.pixels = { 0xe0, 0x07, 0x00, 0xf8 };
-	bitmap = Decode(MakeBMP(spec565), &status);
+	BMPLayout layout565 = Layout(2, 1, 16, 3);
+	layout565.masks = { 0xf800, 0x07e0, 0x001f };
+	layout565.pixels = { 0xe0, 0x07, 0x00, 0xf8 };
+	bitmap = Decode(MakeBMP(layout565), &status);
 	ASSERT_EQ(status, B_OK);
 	EXPECT_EQ(PixelAt(bitmap, 0, 0), make_color(0, 255, 0));
 	EXPECT_EQ(PixelAt(bitmap, 1, 0), make_color(255, 0, 0));
 	delete bitmap;
 
 	// A version 5 header with an alpha mask gives B_RGBA32 with the alpha kept.
-	BMPSpec spec124 = Spec(1, 1, 32, 3, 124);
-	spec124.pixels = { 0x10, 0x20, 0x30, 0x80 };
-	Bytes v5 = MakeBMP(spec124);
+	BMPLayout layout124 = Layout(1, 1, 32, 3, 124);
+	layout124.pixels = { 0x10, 0x20, 0x30, 0x80 };
+	Bytes v5 = MakeBMP(layout124);
 	uint32 masks[4] = { 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000 };
 	for (int i = 0; i < 4; i++)
 		memcpy(&v5[14 + 40 + i * 4], &masks[i], 4);
@@ -273,10 +273,10 @@ TEST(TranslationTest, BMPOfEveryDepthReadsBack)
 
 TEST(TranslationTest, DamagedAndForeignDataIsRefused)
 {
-	BMPSpec spec = Spec(3, 2, 8);
-	spec.palette = FourColours();
-	spec.pixels = { 3, 1, 0, 0, 0, 1, 2, 0 };
-	Bytes good = MakeBMP(spec);
+	BMPLayout layout = Layout(3, 2, 8);
+	layout.palette = FourColours();
+	layout.pixels = { 3, 1, 0, 0, 0, 1, 2, 0 };
+	Bytes good = MakeBMP(layout);
 	status_t status;
 
 	// Truncated anywhere: an error, never a crash.
@@ -288,7 +288,7 @@ TEST(TranslationTest, DamagedAndForeignDataIsRefused)
 	}
 
 	// Absurd sizes are refused before any allocation.
-	BMPSpec huge = spec;
+	BMPLayout huge = layout;
 	huge.width = 100000;
 	EXPECT_EQ(Decode(MakeBMP(huge), &status), nullptr);
 	EXPECT_EQ(status, B_ILLEGAL_DATA);
@@ -298,17 +298,17 @@ TEST(TranslationTest, DamagedAndForeignDataIsRefused)
 	EXPECT_EQ(status, B_ILLEGAL_DATA);
 
 	// Impossible depths and compressions.
-	BMPSpec depth = spec;
+	BMPLayout depth = layout;
 	depth.bitsPerPixel = 7;
 	EXPECT_EQ(Decode(MakeBMP(depth), &status), nullptr);
 	EXPECT_EQ(status, B_ILLEGAL_DATA);
-	BMPSpec rle = spec;
+	BMPLayout rle = layout;
 	rle.compression = 2;
 	EXPECT_EQ(Decode(MakeBMP(rle), &status), nullptr);
 	EXPECT_EQ(status, B_ILLEGAL_DATA);
 
 	// RLE data that runs out early.
-	BMPSpec rle8 = Spec(3, 2, 8, 1);
+	BMPLayout rle8 = Layout(3, 2, 8, 1);
 	rle8.palette = FourColours();
 	rle8.pixels = { 1, 3, 0, 0 };
 	EXPECT_EQ(Decode(MakeBMP(rle8), &status), nullptr);
