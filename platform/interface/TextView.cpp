@@ -8,10 +8,8 @@
 #include <TypeConstants.h>
 #include <Window.h>
 
-#if __has_include(<ScrollBar.h>)
 #include <ScrollBar.h>
-#define TEXTVIEW_HAS_SCROLL_BAR 1
-#endif
+#include <ScrollView.h>
 
 #include "interface/textview/TextStore.h"
 #include "interface/textview/view/TextLayout.h"
@@ -343,15 +341,17 @@ BTextView::FrameResized(float width, float height)
 void
 BTextView::MakeFocus(bool focus)
 {
-	bool was = IsFocus();
 	BView::MakeFocus(focus);
-	if (was != IsFocus()) {
-		fCaretVisible = true;
-		fLastBlink = system_time();
-		_InvalidateCaret();
-		if (fSelStart != fSelEnd)
-			_InvalidateRange(fSelStart, fSelEnd);
-	}
+	// The window may already have moved the focus when it tells this view that it
+	// lost it, so the caret and the selection are redrawn on every call rather than
+	// only on a change seen here; otherwise a caret would stay behind.
+	fCaretVisible = true;
+	fLastBlink = system_time();
+	_InvalidateCaret();
+	if (fSelStart != fSelEnd)
+		_InvalidateRange(fSelStart, fSelEnd);
+	if (BScrollView* scrollView = dynamic_cast<BScrollView*>(Parent()))
+		scrollView->SetBorderHighlighted(focus);
 }
 
 
@@ -1730,7 +1730,6 @@ BTextView::_InvalidateFrom(int32 offset)
 void
 BTextView::_UpdateScrollBars()
 {
-#ifdef TEXTVIEW_HAS_SCROLL_BAR
 	// The bars' ranges follow the text's height as far as it is known; paragraphs not
 	// measured yet count one line each.
 	BScrollBar* vertical = ScrollBar(B_VERTICAL);
@@ -1752,7 +1751,6 @@ BTextView::_UpdateScrollBars()
 		horizontal->SetRange(0, range);
 		horizontal->SetProportion(width > 0 ? std::min(bounds.Width() / width, 1.0f) : 1);
 	}
-#endif
 }
 
 

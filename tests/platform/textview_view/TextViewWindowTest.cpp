@@ -380,3 +380,41 @@ TEST_F(TextViewWindowTest, ScrollingFollowsTheCaretThroughALongText)
 	EXPECT_EQ(0, fView->Bounds().top);
 	fWindow->Unlock();
 }
+
+
+TEST_F(TextViewWindowTest, CaretLeavesTheScreenWithTheFocus)
+{
+	SetText("MMMM");
+	fWindow->Lock();
+	fView->ResizeTo(fView->Bounds().Width(), 60);
+	BTextView* other = new BTextView(BRect(0, 80, 200, 140), "other", BRect(2, 2, 198, 58),
+		B_FOLLOW_NONE, B_WILL_DRAW | B_NAVIGABLE);
+	fWindow->AddChild(other);
+	float height;
+	BPoint caret = fView->PointAt(2, &height);
+	fWindow->Unlock();
+	BPoint probe(caret.x - 1, caret.y + height / 2);
+
+	bool seen = false;
+	for (int attempt = 0; attempt < 10 && !seen; attempt++) {
+		fWindow->Lock();
+		fView->Select(0, 0);
+		fView->Select(2, 2);
+		fWindow->Unlock();
+		WaitIdle();
+		seen = Pixel(fWindow, probe) == 0;
+	}
+	ASSERT_TRUE(seen);
+
+	// The window moves the focus first and then tells the old view; its caret must
+	// still be wiped, whatever phase of its blink it was in.
+	fWindow->Lock();
+	other->MakeFocus(true);
+	fWindow->Unlock();
+	WaitIdle();
+	for (int look = 0; look < 5; look++) {
+		EXPECT_NE(0u, Pixel(fWindow, probe));
+		snooze(100000);
+		WaitIdle();
+	}
+}
