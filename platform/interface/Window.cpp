@@ -656,15 +656,18 @@ BWindow::_HandleShortcut(BMessage* message)
 
 	Shortcut* shortcut = _FindShortcut(key, held);
 	if (shortcut != NULL) {
+		// A shortcut for a handler of this window is dispatched at once, not posted:
+		// posted, it would queue behind keys the user typed after it, and Ctrl+C
+		// followed quickly by End would copy after the selection had gone.
 		BMessage copy(*shortcut->message);
 		if (shortcut->toFocus) {
 			if (fFocus != NULL)
-				PostMessage(&copy, fFocus);
+				DispatchMessage(&copy, fFocus);
 			return true;
 		}
 		BHandler* target = shortcut->target != NULL ? shortcut->target : this;
 		if (target->Looper() == this)
-			PostMessage(&copy, target);
+			DispatchMessage(&copy, target);
 		else
 			BMessenger(target).SendMessage(&copy);
 		return true;
