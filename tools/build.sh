@@ -11,9 +11,11 @@ case "$flavour" in
 	fuzz) export CC=clang CXX=clang++ ;;
 esac
 jobs="${QUORREL_JOBS:-$(nproc)}"
-if [ ! -f "$dir/build.ninja" ]; then
-	cmake "${args[@]}" "$@" >/dev/null
+cmake "${args[@]}" "$@" >/dev/null
+if [ "$flavour" = fuzz ]; then
+	# The fuzz flavour is only for the fuzz targets: build those and what they need.
+	mapfile -t targets < <(cut -d'|' -f1 "$dir/fuzzers.txt" | grep -v '^$')
+	cmake --build "$dir" -j "$jobs" --target "${targets[@]}"
 else
-	cmake "${args[@]}" "$@" >/dev/null
+	cmake --build "$dir" -j "$jobs"
 fi
-cmake --build "$dir" -j "$jobs"
