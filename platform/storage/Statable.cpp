@@ -1,6 +1,27 @@
 #include <Statable.h>
 
 
+namespace {
+
+// Reads one field of the node's stat record into *value; the record is not touched
+// when it cannot be read.
+template<typename Value, typename Field>
+status_t
+GetStatField(const BStatable* node, Value* value, Field field)
+{
+	if (value == nullptr)
+		return B_BAD_VALUE;
+	struct stat info;
+	status_t status = node->GetStat(&info);
+	if (status == B_OK)
+		*value = field(info);
+	return status;
+}
+
+}	// namespace
+
+
+
 BStatable::~BStatable()
 {
 }
@@ -33,13 +54,7 @@ BStatable::IsSymLink() const
 status_t
 BStatable::GetOwner(uid_t* owner) const
 {
-	if (owner == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*owner = info.st_uid;
-	return status;
+	return GetStatField(this, owner, [](const struct stat& info) { return info.st_uid; });
 }
 
 
@@ -55,13 +70,7 @@ BStatable::SetOwner(uid_t owner)
 status_t
 BStatable::GetGroup(gid_t* group) const
 {
-	if (group == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*group = info.st_gid;
-	return status;
+	return GetStatField(this, group, [](const struct stat& info) { return info.st_gid; });
 }
 
 
@@ -77,13 +86,8 @@ BStatable::SetGroup(gid_t group)
 status_t
 BStatable::GetPermissions(mode_t* permissions) const
 {
-	if (permissions == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*permissions = info.st_mode & 07777;
-	return status;
+	return GetStatField(this, permissions,
+		[](const struct stat& info) { return info.st_mode & 07777; });
 }
 
 
@@ -99,26 +103,15 @@ BStatable::SetPermissions(mode_t permissions)
 status_t
 BStatable::GetSize(off_t* size) const
 {
-	if (size == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*size = info.st_size;
-	return status;
+	return GetStatField(this, size, [](const struct stat& info) { return info.st_size; });
 }
 
 
 status_t
 BStatable::GetModificationTime(time_t* modificationTime) const
 {
-	if (modificationTime == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*modificationTime = info.st_mtime;
-	return status;
+	return GetStatField(this, modificationTime,
+		[](const struct stat& info) { return info.st_mtime; });
 }
 
 
@@ -134,26 +127,16 @@ BStatable::SetModificationTime(time_t modificationTime)
 status_t
 BStatable::GetCreationTime(time_t* creationTime) const
 {
-	if (creationTime == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*creationTime = info.st_ctime;
-	return status;
+	return GetStatField(this, creationTime,
+		[](const struct stat& info) { return info.st_ctime; });
 }
 
 
 status_t
 BStatable::GetAccessTime(time_t* accessTime) const
 {
-	if (accessTime == nullptr)
-		return B_BAD_VALUE;
-	struct stat info;
-	status_t status = GetStat(&info);
-	if (status == B_OK)
-		*accessTime = info.st_atime;
-	return status;
+	return GetStatField(this, accessTime,
+		[](const struct stat& info) { return info.st_atime; });
 }
 
 
