@@ -31,9 +31,7 @@ BCheckBox::~BCheckBox()
 BRect
 BCheckBox::_BoxFrame() const
 {
-	BRect bounds = Bounds();
-	float top = std::floor(bounds.top + (bounds.Height() + 1 - kBoxSize) / 2);
-	return BRect(bounds.left + 1, top, bounds.left + kBoxSize, top + kBoxSize - 1);
+	return BPrivate::LeftMarkFrame(Bounds(), kBoxSize);
 }
 
 

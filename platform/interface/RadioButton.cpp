@@ -31,9 +31,7 @@ BRadioButton::~BRadioButton()
 BRect
 BRadioButton::_CircleFrame() const
 {
-	BRect bounds = Bounds();
-	float top = std::floor(bounds.top + (bounds.Height() + 1 - kCircleSize) / 2);
-	return BRect(bounds.left + 1, top, bounds.left + kCircleSize, top + kCircleSize - 1);
+	return BPrivate::LeftMarkFrame(Bounds(), kCircleSize);
 }
 
 

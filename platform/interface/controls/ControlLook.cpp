@@ -39,6 +39,14 @@ LabelColor(bool enabled)
 }
 
 
+BRect
+LeftMarkFrame(BRect bounds, float size)
+{
+	float top = std::floor(bounds.top + (bounds.Height() + 1 - size) / 2);
+	return BRect(bounds.left + 1, top, bounds.left + size, top + size - 1);
+}
+
+
 float
 CenteredBaseline(BView* view, BRect rect)
 {

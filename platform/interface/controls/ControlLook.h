@@ -21,6 +21,10 @@ void DrawSunkenFrame(BView* view, BRect rect);
 // The colour of a label, greyed when disabled.
 rgb_color LabelColor(bool enabled);
 
+// The size x size square at the left edge of bounds, centred vertically: where a check
+// box draws its box and a radio button its circle.
+BRect LeftMarkFrame(BRect bounds, float size);
+
 // The baseline that centres the view's font vertically in rect.
 float CenteredBaseline(BView* view, BRect rect);
 
