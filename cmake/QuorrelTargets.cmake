@@ -82,3 +82,25 @@ function(quorrel_add_subfolders)
     endif()
   endforeach()
 endfunction()
+
+# One static library per application folder (widgets, editor, dialogs, panel, prefs,
+# app), built from every .cpp in the folder except those named in EXCLUDE. The folder
+# itself is the public include path, so code includes "EView.h" and the like. A folder
+# with no sources yet becomes an interface library, so its users still link.
+function(quorrel_add_app_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    quorrel_warnings(${name})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
