@@ -5,7 +5,7 @@
 #include <CheckBox.h>
 #include <StringView.h>
 
-#include "ControlsTestSupport.h"
+#include "UiTestSupport.h"
 #include "server/HeadlessTest.h"
 
 #include <gtest/gtest.h>

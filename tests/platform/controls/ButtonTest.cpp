@@ -7,7 +7,7 @@
 #include <InterfaceDefs.h>
 #include <RadioButton.h>
 
-#include "ControlsTestSupport.h"
+#include "UiTestSupport.h"
 #include "server/HeadlessTest.h"
 #include "server/KeyMap.h"
 

@@ -5,7 +5,7 @@
 #include <TextControl.h>
 #include <TextView.h>
 
-#include "ControlsTestSupport.h"
+#include "UiTestSupport.h"
 #include "server/HeadlessTest.h"
 #include "server/KeyMap.h"
 

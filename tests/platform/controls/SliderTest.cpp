@@ -4,7 +4,7 @@
 
 #include <Slider.h>
 
-#include "ControlsTestSupport.h"
+#include "UiTestSupport.h"
 #include "server/HeadlessTest.h"
 #include "server/KeyMap.h"
 

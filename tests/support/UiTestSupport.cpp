@@ -1,4 +1,4 @@
-#include "ControlsTestSupport.h"
+#include "UiTestSupport.h"
 
 #include <InterfaceDefs.h>
 #include <OS.h>

@@ -1,9 +1,9 @@
 /*
- * Helpers for the control tests: a window on the headless display that records the
+ * Helpers for tests that drive windows on the headless display: a window on the headless display that records the
  * messages its controls send, and locked access to it from the test's thread.
  */
-#ifndef CONTROLS_TEST_SUPPORT_H
-#define CONTROLS_TEST_SUPPORT_H
+#ifndef UI_TEST_SUPPORT_H
+#define UI_TEST_SUPPORT_H
 
 #include <Message.h>
 #include <View.h>
@@ -76,4 +76,4 @@ RGB(uint8 red, uint8 green, uint8 blue)
 // Presses the key that types c with Ctrl.
 void PressControlKey(char c);
 
-#endif	// CONTROLS_TEST_SUPPORT_H
+#endif	// UI_TEST_SUPPORT_H
