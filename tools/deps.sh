@@ -14,6 +14,11 @@ PACKAGES=(
 	# end-to-end tests under a real X server
 	xvfb xauth xdotool
 )
+# The benchmarks compare the highlighter with a peer program; only `tools/deps.sh bench`
+# installs it, so the test machine does not carry it.
+if [ "${1:-}" = "bench" ]; then
+	PACKAGES+=(source-highlight)
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
