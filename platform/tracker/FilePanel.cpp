@@ -27,6 +27,9 @@ BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target,
 		fWindow->SetPanelMessage(message);
 	if (directory != NULL)
 		SetPanelDirectory(directory);
+	// The window starts hidden; running it now gives up the lock its creation took, so
+	// that any thread may use the panel from here on.
+	fWindow->Run();
 }
 
 
@@ -42,7 +45,7 @@ BFilePanel::Show()
 {
 	BAutolock lock(fWindow);
 	if (fWindow->IsHidden()) {
-		fWindow->Refresh();
+		fWindow->PrepareToShow();
 		fWindow->Show();
 	} else
 		fWindow->Activate();
