@@ -274,6 +274,7 @@ public:
 		timespec start;
 		clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
 		BTextView::Draw(updateRect);
+		drawArea += (updateRect.Width() + 1) * (updateRect.Height() + 1);
 		timespec end;
 		clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
 		drawTime += (end.tv_sec - start.tv_sec) * 1e6 + (end.tv_nsec - start.tv_nsec) / 1e3;
@@ -282,6 +283,8 @@ public:
 	int64 recoloured = 0;
 	// Processor time spent in Draw, summed.
 	double drawTime = 0;
+	// Pixels Draw was asked to cover, summed.
+	double drawArea = 0;
 	// The time each keystroke took on the window's thread, without the messaging.
 	std::vector<double> workTimes;
 	// The processor time the window's thread spent on each.
@@ -329,6 +332,7 @@ BM_Keystroke(benchmark::State& state)
 	view->ScrollToSelection();
 	view->recoloured = 0;
 	view->drawTime = 0;
+	view->drawArea = 0;
 	window->Unlock();
 
 	BMessenger messenger(view);
@@ -346,6 +350,7 @@ BM_Keystroke(benchmark::State& state)
 	std::vector<double> cpu = view->cpuTimes;
 	std::vector<double> edit = view->editTimes;
 	double drawTime = view->drawTime;
+	double drawArea = view->drawArea;
 	window->Quit();
 	std::sort(work.begin(), work.end());
 	state.counters["work_median_us"] = work[work.size() / 2];
@@ -355,6 +360,7 @@ BM_Keystroke(benchmark::State& state)
 	std::sort(edit.begin(), edit.end());
 	state.counters["edit_cpu_median_us"] = edit[edit.size() / 2];
 	state.counters["draw_cpu_mean_us"] = drawTime / edit.size();
+	state.counters["draw_px_mean"] = drawArea / edit.size();
 	std::sort(times.begin(), times.end());
 	state.counters["median_us"] = times[times.size() / 2];
 	state.counters["p99_us"] = times[times.size() * 99 / 100];

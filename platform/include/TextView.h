@@ -237,6 +237,8 @@ private:
 
 	// Drawing.
 			void				_InvalidateRange(int32 from, int32 to);
+			void				_InvalidateEdit(int32 paragraph, int32 oldHeight,
+									bool toBottom);
 			void				_InvalidateFrom(int32 offset);
 			void				_InvalidateCaret();
 			BRect				_CaretRect() const;

@@ -11,43 +11,26 @@
 #include <map>
 #include <mutex>
 #include <strings.h>
+#include <tuple>
 #include <unordered_map>
 
 namespace BPrivate {
 
+struct Face {
+	std::string		path;
+	int				index;
+	FT_Face			face;
+	bool			fixed;
+};
+
 namespace {
 
 const uint32 kReplacementCharacter = 0xfffd;
-// Glyph caches are dropped wholesale past this many glyphs or bytes of coverage (huge
-// sizes make huge glyphs); callers hold shared references, so a glyph in use stays alive.
-const size_t kMaxCachedGlyphs = 20000;
+// The engine lets go of all its strikes past this many bytes of glyphs (huge sizes make
+// huge glyphs); whoever still holds a strike keeps it, and with it its glyphs.
 const size_t kMaxCachedBytes = (size_t)64 << 20;
-
-
-struct FaceMetrics {
-	float	ascent;
-	float	descent;
-	float	leading;
-};
-
-
-// Advances of the ASCII characters at one size, filled as they are first measured, so
-// that measuring plain text needs no glyph look-ups.
-struct AdvanceTable {
-	float	advance[128];
-	bool	known[128];
-};
-
-
-struct Face {
-	std::string									path;
-	int											index;
-	FT_Face										face;
-	bool										fixed;
-	std::unordered_map<uint64, GlyphRef>		glyphs;
-	std::unordered_map<uint32, FaceMetrics>		metrics;
-	std::unordered_map<uint32, AdvanceTable>	asciiAdvances;
-};
+// How many fonts each thread remembers the strikes of.
+const int32 kFrontEntries = 8;
 
 
 class Engine {
@@ -59,21 +42,41 @@ public:
 			bool				fReady;
 			std::map<std::string, Face*>	fFaces;
 			std::map<std::string, Face*>	fFacesByFile;
-			// The last face asked for; most calls ask for the same one again.
-			font_family			fLastFamily;
-			font_style			fLastStyle;
-			Face*				fLastFace;
-			size_t				fGlyphCount;
+			std::map<std::tuple<Face*, uint32, bool>, StrikeRef>	fStrikes;
+	// Glyph bytes rendered since the strikes were last let go of.
 			size_t				fGlyphBytes;
+	// Changes whenever the strikes are let go of, so that threads drop theirs too.
+			std::atomic<uint32>	fGeneration;
 			bool				fFontconfigDone;
 
-			Face*				FaceFor(const BFont& font);
-			GlyphRef			GlyphFor(Face* face, uint32 codePoint, uint32 size26, bool aa);
-			FaceMetrics			MetricsFor(Face* face, uint32 size26);
+			Face*				FaceFor(const font_family family, const font_style style);
+			StrikeRef			StrikeOf(Face* face, uint32 size26, bool aa);
+			void				GlyphRendered(size_t bytes);
 
 private:
 			Face*				_Open(const std::string& path, int index);
 };
+
+
+// The strikes of the last fonts this thread drew or measured.
+struct FrontEntry {
+	font_family		family;
+	font_style		style;
+	uint32			size26;
+	bool			antialiased;
+	bool			used;
+	StrikeRef		strike;
+};
+
+
+struct FrontCache {
+	uint32			generation = 0;
+	int32			next = 0;
+	FrontEntry		entries[kFrontEntries] = {};
+};
+
+
+thread_local FrontCache sFront;
 
 
 Engine& TheEngine();
@@ -106,9 +109,8 @@ Engine::Engine()
 	:
 	fLibrary(NULL),
 	fReady(false),
-	fLastFace(NULL),
-	fGlyphCount(0),
 	fGlyphBytes(0),
+	fGeneration(1),
 	fFontconfigDone(false)
 {
 	FcInit();
@@ -140,26 +142,12 @@ Engine::_Open(const std::string& path, int index)
 
 // Called with fLock held.
 Face*
-Engine::FaceFor(const BFont& font)
+Engine::FaceFor(const font_family family, const font_style style)
 {
-	font_family family;
-	font_style style;
-	font.GetFamilyAndStyle(&family, &style);
-	if (family[0] == '\0')
-		strcpy(family, "DejaVu Sans");
-	if (fLastFace != NULL && strcmp(family, fLastFamily) == 0
-		&& strcmp(style, fLastStyle) == 0)
-		return fLastFace;
 	std::string key = std::string(family) + "\n" + style;
 	auto found = fFaces.find(key);
-	if (found != fFaces.end()) {
-		if (found->second != NULL) {
-			memcpy(fLastFamily, family, sizeof(fLastFamily));
-			memcpy(fLastStyle, style, sizeof(fLastStyle));
-			fLastFace = found->second;
-		}
+	if (found != fFaces.end())
 		return found->second;
-	}
 
 	Face* face = NULL;
 	if (fFontconfigDone)
@@ -188,6 +176,34 @@ Engine::FaceFor(const BFont& font)
 }
 
 
+// Called with fLock held.
+StrikeRef
+Engine::StrikeOf(Face* face, uint32 size26, bool aa)
+{
+	auto key = std::make_tuple(face, size26, aa);
+	auto found = fStrikes.find(key);
+	if (found != fStrikes.end())
+		return found->second;
+	StrikeRef strike = std::make_shared<FontStrike>(face, size26, aa);
+	fStrikes[key] = strike;
+	return strike;
+}
+
+
+// Called with fLock held.
+void
+Engine::GlyphRendered(size_t bytes)
+{
+	fGlyphBytes += bytes;
+	if (fGlyphBytes < kMaxCachedBytes)
+		return;
+	// Whoever draws holds the strike it draws with, so none goes away under a caller.
+	fStrikes.clear();
+	fGlyphBytes = 0;
+	fGeneration.fetch_add(1, std::memory_order_release);
+}
+
+
 uint32
 SizeKey(float size)
 {
@@ -199,31 +215,123 @@ SizeKey(float size)
 }
 
 
-// Called with fLock held.
-GlyphRef
-Engine::GlyphFor(Face* face, uint32 codePoint, uint32 size26, bool aa)
+uint32
+HashCodePoint(uint32 codePoint)
 {
-	uint64 key = ((uint64)codePoint << 24) | ((uint64)(size26 & 0x7fffff) << 1) | (aa ? 1 : 0);
-	auto found = face->glyphs.find(key);
-	if (found != face->glyphs.end())
-		return found->second;
+	return codePoint * 2654435761u;
+}
 
-	if (fGlyphCount >= kMaxCachedGlyphs || fGlyphBytes >= kMaxCachedBytes) {
-		for (auto& entry : fFacesByFile)
-			entry.second->glyphs.clear();
-		fGlyphCount = 0;
-		fGlyphBytes = 0;
+}	// namespace
+
+
+// #pragma mark - FontStrike
+
+
+FontStrike::Table::Table(uint32 capacity)
+	:
+	capacity(capacity),
+	count(0),
+	keys(new std::atomic<uint32>[capacity]),
+	glyphs(new std::atomic<const Glyph*>[capacity])
+{
+	for (uint32 i = 0; i < capacity; i++) {
+		keys[i].store(0, std::memory_order_relaxed);
+		glyphs[i].store(NULL, std::memory_order_relaxed);
 	}
+}
 
-	auto glyph = std::make_shared<Glyph>();
+
+// Called with the engine's lock held.
+FontStrike::FontStrike(Face* face, uint32 size26, bool antialiased)
+	:
+	fFace(face),
+	fSize26(size26),
+	fAntialiased(antialiased),
+	fAscent(0),
+	fDescent(0),
+	fLeading(0),
+	fTable(NULL),
+	fBytes(0)
+{
+	for (std::atomic<const Glyph*>& glyph : fAscii)
+		glyph.store(NULL, std::memory_order_relaxed);
+	fTables.emplace_back(new Table(64));
+	fTable.store(fTables.back().get(), std::memory_order_release);
+
+	FT_Face ftFace = face->face;
+	if (FT_Set_Char_Size(ftFace, 0, size26, 72, 72) == 0) {
+		// Unhinted values from the font's design units, so that fractional sizes measure
+		// smoothly.
+		float scale = size26 / 64.0f / ftFace->units_per_EM;
+		fAscent = ftFace->ascender * scale;
+		fDescent = -ftFace->descender * scale;
+		fLeading = std::max(0.0f, ftFace->height * scale - fAscent - fDescent);
+	}
+}
+
+
+FontStrike::~FontStrike()
+{
+}
+
+
+bool
+FontStrike::IsFixed() const
+{
+	return fFace->fixed;
+}
+
+
+const Glyph*
+FontStrike::_Find(uint32 codePoint) const
+{
+	const Table* table = fTable.load(std::memory_order_acquire);
+	uint32 mask = table->capacity - 1;
+	for (uint32 slot = HashCodePoint(codePoint) & mask;; slot = (slot + 1) & mask) {
+		uint32 key = table->keys[slot].load(std::memory_order_acquire);
+		if (key == codePoint)
+			return table->glyphs[slot].load(std::memory_order_relaxed);
+		if (key == 0)
+			return NULL;
+	}
+}
+
+
+// Called with the engine's lock held; the table has room.
+void
+FontStrike::_Insert(Table* table, uint32 codePoint, const Glyph* glyph)
+{
+	uint32 mask = table->capacity - 1;
+	uint32 slot = HashCodePoint(codePoint) & mask;
+	while (table->keys[slot].load(std::memory_order_relaxed) != 0)
+		slot = (slot + 1) & mask;
+	table->glyphs[slot].store(glyph, std::memory_order_relaxed);
+	table->keys[slot].store(codePoint, std::memory_order_release);
+	table->count++;
+}
+
+
+const Glyph&
+FontStrike::_Render(uint32 codePoint)
+{
+	Engine& engine = TheEngine();
+	std::lock_guard<std::mutex> lock(engine.fLock);
+	// Another thread may have rendered it meanwhile.
+	const Glyph* existing = codePoint < 128
+		? fAscii[codePoint].load(std::memory_order_relaxed) : _Find(codePoint);
+	if (existing != NULL)
+		return *existing;
+
+	std::unique_ptr<Glyph> glyph(new Glyph);
 	glyph->left = glyph->top = glyph->width = glyph->height = 0;
 	glyph->advance = 0;
 
-	FT_Face ftFace = face->face;
+	bool aa = fAntialiased;
+	FT_Face ftFace = fFace->face;
 	FT_UInt index = FT_Get_Char_Index(ftFace, codePoint);
 	if (index == 0 && codePoint != kReplacementCharacter)
 		index = FT_Get_Char_Index(ftFace, kReplacementCharacter);
-	if (FT_Set_Char_Size(ftFace, 0, size26, 72, 72) == 0
+	if (FT_Set_Char_Size(ftFace, 0, fSize26, 72, 72) == 0
 		&& FT_Load_Glyph(ftFace, index,
 			FT_LOAD_DEFAULT | (aa ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO)) == 0
 		&& FT_Render_Glyph(ftFace->glyph,
@@ -248,36 +356,94 @@ Engine::GlyphFor(Face* face, uint32 codePoint, uint32 size26, bool aa)
 			}
 		}
 	}
-	face->glyphs[key] = glyph;
-	fGlyphCount++;
-	fGlyphBytes += glyph->coverage.size() + sizeof(Glyph);
-	return glyph;
-}
 
-
-// Called with fLock held.
-FaceMetrics
-Engine::MetricsFor(Face* face, uint32 size26)
-{
-	auto found = face->metrics.find(size26);
-	if (found != face->metrics.end())
-		return found->second;
-	FaceMetrics metrics = { 0, 0, 0 };
-	FT_Face ftFace = face->face;
-	if (FT_Set_Char_Size(ftFace, 0, size26, 72, 72) == 0) {
-		// Unhinted values from the font's design units, so that fractional sizes measure
-		// smoothly.
-		float scale = size26 / 64.0f / ftFace->units_per_EM;
-		metrics.ascent = ftFace->ascender * scale;
-		metrics.descent = -ftFace->descender * scale;
-		metrics.leading = std::max(0.0f, ftFace->height * scale - metrics.ascent
-			- metrics.descent);
+	const Glyph* result = glyph.get();
+	size_t bytes = glyph->coverage.size() + sizeof(Glyph);
+	fGlyphs.push_back(std::move(glyph));
+	if (codePoint < 128)
+		fAscii[codePoint].store(result, std::memory_order_release);
+	else {
+		Table* table = fTable.load(std::memory_order_relaxed);
+		if ((table->count + 1) * 2 > table->capacity) {
+			// Readers may still be probing the old table; it stays until the strike goes.
+			Table* larger = new Table(table->capacity * 2);
+			for (uint32 i = 0; i < table->capacity; i++) {
+				uint32 key = table->keys[i].load(std::memory_order_relaxed);
+				if (key != 0)
+					_Insert(larger, key, table->glyphs[i].load(std::memory_order_relaxed));
+			}
+			fTables.emplace_back(larger);
+			table = larger;
+			bytes += (size_t)larger->capacity * (sizeof(uint32) + sizeof(void*));
+		}
+		_Insert(table, codePoint, result);
+		fTable.store(table, std::memory_order_release);
 	}
-	face->metrics[size26] = metrics;
-	return metrics;
+	fBytes.fetch_add(bytes, std::memory_order_relaxed);
+	engine.GlyphRendered(bytes);
+	return *result;
 }
 
-}	// namespace
+
+// #pragma mark - look-ups
+
+
+StrikeRef
+StrikeFor(const BFont& font)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	if (family[0] == '\0')
+		strcpy(family, "DejaVu Sans");
+	uint32 size26 = SizeKey(font.Size());
+	bool aa = (font.Flags() & B_DISABLE_ANTIALIASING) == 0;
+
+	Engine& engine = TheEngine();
+	FrontCache& front = sFront;
+	uint32 generation = engine.fGeneration.load(std::memory_order_acquire);
+	if (front.generation != generation) {
+		for (FrontEntry& entry : front.entries) {
+			entry.used = false;
+			entry.strike.reset();
+		}
+		front.generation = generation;
+	}
+	for (FrontEntry& entry : front.entries) {
+		if (entry.used && entry.size26 == size26 && entry.antialiased == aa
+			&& strcmp(entry.family, family) == 0 && strcmp(entry.style, style) == 0)
+			return entry.strike;
+	}
+
+	StrikeRef strike;
+	{
+		std::lock_guard<std::mutex> lock(engine.fLock);
+		Face* face = engine.FaceFor(family, style);
+		if (face != NULL)
+			strike = engine.StrikeOf(face, size26, aa);
+	}
+	FrontEntry& entry = front.entries[front.next];
+	front.next = (front.next + 1) % kFrontEntries;
+	memcpy(entry.family, family, sizeof(family));
+	memcpy(entry.style, style, sizeof(style));
+	entry.size26 = size26;
+	entry.antialiased = aa;
+	entry.used = true;
+	entry.strike = strike;
+	return strike;
+}
+
+
+void
+GetStrikeStatistics(size_t* strikes, size_t* bytes)
+{
+	Engine& engine = TheEngine();
+	std::lock_guard<std::mutex> lock(engine.fLock);
+	if (strikes != NULL)
+		*strikes = engine.fStrikes.size();
+	if (bytes != NULL)
+		*bytes = engine.fGlyphBytes;
+}
 
 
 uint32
@@ -332,77 +498,16 @@ DecodeUTF8(const char* text, int32 length, int32* index)
 
 
 float
-LayoutText(const BFont& font, const char* text, int32 length, const escapement_delta* delta,
-	const std::function<void(const Glyph& glyph, float penX)>& draw)
-{
-	if (text == NULL || length <= 0)
-		return 0;
-	bool aa = (font.Flags() & B_DISABLE_ANTIALIASING) == 0;
-	uint32 size26 = SizeKey(font.Size());
-
-	// Look the glyphs up with the lock held, draw them without it.
-	std::vector<std::pair<GlyphRef, uint32>> glyphs;
-	{
-		Engine& engine = TheEngine();
-		std::lock_guard<std::mutex> lock(engine.fLock);
-		Face* face = engine.FaceFor(font);
-		if (face == NULL)
-			return 0;
-		int32 index = 0;
-		while (index < length && text[index] != '\0') {
-			uint32 codePoint = DecodeUTF8(text, length, &index);
-			glyphs.push_back({ engine.GlyphFor(face, codePoint, size26, aa), codePoint });
-		}
-	}
-
-	float pen = 0;
-	for (const auto& entry : glyphs) {
-		if (draw)
-			draw(*entry.first, pen);
-		pen += entry.first->advance;
-		if (delta != NULL) {
-			float extra = entry.second == ' ' ? delta->space : delta->nonspace;
-			if (!std::isnan(extra))
-				pen += extra;
-		}
-	}
-	return pen;
-}
-
-
-float
 TextWidth(const BFont& font, const char* text, int32 length)
 {
 	if (text == NULL || length <= 0)
 		return 0;
-	bool aa = (font.Flags() & B_DISABLE_ANTIALIASING) == 0;
-	uint32 size26 = SizeKey(font.Size());
-
-	// The same advances, added in the same order, as LayoutText: the width of a text is
-	// always exactly the advance of drawing it.
-	Engine& engine = TheEngine();
-	std::lock_guard<std::mutex> lock(engine.fLock);
-	Face* face = engine.FaceFor(font);
-	if (face == NULL)
+	StrikeRef strike = StrikeFor(font);
+	if (strike == NULL)
 		return 0;
-	AdvanceTable& table = face->asciiAdvances[(size26 << 1) | (aa ? 1 : 0)];
-	float pen = 0;
-	int32 index = 0;
-	while (index < length && text[index] != '\0') {
-		uint8 byte = (uint8)text[index];
-		if (byte < 0x80) {
-			if (!table.known[byte]) {
-				table.advance[byte] = engine.GlyphFor(face, byte, size26, aa)->advance;
-				table.known[byte] = true;
-			}
-			pen += table.advance[byte];
-			index++;
-			continue;
-		}
-		uint32 codePoint = DecodeUTF8(text, length, &index);
-		pen += engine.GlyphFor(face, codePoint, size26, aa)->advance;
-	}
-	return pen;
+	// The same advances, added in the same order, as drawing: the width of a text is
+	// always exactly the advance of drawing it.
+	return ForEachGlyph(*strike, text, length, NULL, [](const Glyph&, float) {});
 }
 
 
@@ -411,27 +516,22 @@ FontHeight(const BFont& font, font_height* height)
 {
 	if (height == NULL)
 		return;
-	Engine& engine = TheEngine();
-	std::lock_guard<std::mutex> lock(engine.fLock);
-	Face* face = engine.FaceFor(font);
-	if (face == NULL) {
+	StrikeRef strike = StrikeFor(font);
+	if (strike == NULL) {
 		height->ascent = height->descent = height->leading = 0;
 		return;
 	}
-	FaceMetrics metrics = engine.MetricsFor(face, SizeKey(font.Size()));
-	height->ascent = metrics.ascent;
-	height->descent = metrics.descent;
-	height->leading = metrics.leading;
+	height->ascent = strike->Ascent();
+	height->descent = strike->Descent();
+	height->leading = strike->Leading();
 }
 
 
 bool
 FontIsFixed(const BFont& font)
 {
-	Engine& engine = TheEngine();
-	std::lock_guard<std::mutex> lock(engine.fLock);
-	Face* face = engine.FaceFor(font);
-	return face != NULL && face->fixed;
+	StrikeRef strike = StrikeFor(font);
+	return strike != NULL && strike->IsFixed();
 }
 
 

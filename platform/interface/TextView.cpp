@@ -584,6 +584,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 	offset = _CharStart(_ClampOffset(offset));
 	int32 paragraph = fStore->Lines().LineAt(offset);
 	int32 newlines = CountNewlines(text, length);
+	int32 oldHeight = fLayout->ParagraphTop(paragraph + 1) - fLayout->ParagraphTop(paragraph);
 
 	int32 style = -1;
 	if (TextLength() == 0) {
@@ -600,7 +601,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 		fStore->Styles().SetRuns(offset, offset + length, runs);
 		_RunsInserted(runs);
 	}
-	fLayout->TextInserted(paragraph, newlines);
+	fLayout->TextInserted(paragraph, offset, length, newlines);
 
 	// A caret or selection at or after the insertion moves with the text after it.
 	if (offset <= fSelStart) {
@@ -612,19 +613,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 		fAnchor += length;
 	_SnapSelection();
 
-	if (Window() != NULL) {
-		float top = fTextRect.top + fLayout->ParagraphTop(paragraph);
-		BRect bounds = Bounds();
-		if (top <= bounds.bottom) {
-			int32 oldHeight = fLayout->ParagraphTop(paragraph + 1)
-				- fLayout->ParagraphTop(paragraph);
-			int32 height = fLayout->Layout(paragraph, NULL);
-			float bottom = newlines > 0 || height != oldHeight ? bounds.bottom
-				: top + height - 1;
-			Invalidate(BRect(bounds.left, std::max(top, bounds.top), bounds.right,
-				std::max(bottom, bounds.top)));
-		}
-	}
+	_InvalidateEdit(paragraph, oldHeight, newlines > 0);
 	_TextChanged();
 }
 
@@ -640,11 +629,11 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 		return;
 	int32 first = fStore->Lines().LineAt(fromOffset);
 	int32 last = fStore->Lines().LineAt(toOffset);
-	float top = fTextRect.top + fLayout->ParagraphTop(first);
+	int32 lastStart = fStore->Lines().LineStart(last);
 	int32 oldHeight = fLayout->ParagraphTop(last + 1) - fLayout->ParagraphTop(first);
 	if (fStore->Remove(fromOffset, toOffset) != B_OK)
 		return;
-	fLayout->TextRemoved(first, last);
+	fLayout->TextRemoved(first, last, fromOffset, toOffset, lastStart);
 
 	int32 removed = toOffset - fromOffset;
 	auto shift = [&](int32 offset) {
@@ -659,17 +648,31 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 	fAnchor = shift(fAnchor);
 	_SnapSelection();
 
-	if (Window() != NULL) {
-		BRect bounds = Bounds();
-		if (top <= bounds.bottom) {
-			int32 height = fLayout->Layout(first, NULL);
-			float bottom = last > first || height != oldHeight ? bounds.bottom
-				: top + height - 1;
-			Invalidate(BRect(bounds.left, std::max(top, bounds.top), bounds.right,
-				std::max(bottom, bounds.top)));
-		}
-	}
+	_InvalidateEdit(first, oldHeight, last > first);
 	_TextChanged();
+}
+
+
+// Redraws what an edit of a paragraph changed: the lines it wrapped differently, and
+// everything below when the paragraph's height or the number of paragraphs changed.
+void
+BTextView::_InvalidateEdit(int32 paragraph, int32 oldHeight, bool toBottom)
+{
+	if (Window() == NULL)
+		return;
+	float top = fTextRect.top + fLayout->ParagraphTop(paragraph);
+	BRect bounds = Bounds();
+	if (top > bounds.bottom)
+		return;
+	int32 height = fLayout->Layout(paragraph);
+	int32 spanTop = 0;
+	int32 spanBottom = height - 1;
+	fLayout->TakeChangedSpan(paragraph, &spanTop, &spanBottom);
+	float from = top + spanTop;
+	float bottom = toBottom || height != oldHeight ? bounds.bottom : top + spanBottom;
+	if (bottom < bounds.top)
+		return;
+	Invalidate(BRect(bounds.left, std::max(from, bounds.top), bounds.right, bottom));
 }
 
 
@@ -829,15 +832,7 @@ BTextView::LineAt(int32 offset) const
 	if (!fWrap)
 		return paragraph;
 	fLayout->MeasureUpTo(paragraph);
-	LineRef ref;
-	_LineOf(offset, &ref);
-	std::vector<LineBox> boxes;
-	fLayout->Layout(paragraph, &boxes);
-	int32 index = 0;
-	for (size_t i = 0; i < boxes.size(); i++) {
-		if (boxes[i].start == ref.box.start)
-			index = (int32)i;
-	}
+	int32 index = fLayout->Lines(paragraph).IndexOf(offset);
 	return fLayout->LinesBefore(paragraph) + index;
 }
 
@@ -854,16 +849,9 @@ BTextView::_LineOf(int32 offset, LineRef* ref) const
 {
 	offset = _ClampOffset(offset);
 	int32 paragraph = fStore->Lines().LineAt(offset);
-	std::vector<LineBox> boxes;
-	fLayout->Layout(paragraph, &boxes);
+	BPrivate::ParagraphLines lines = fLayout->Lines(paragraph);
 	ref->paragraph = paragraph;
-	ref->box = boxes.back();
-	for (const LineBox& box : boxes) {
-		if (offset < box.end || &box == &boxes.back()) {
-			ref->box = box;
-			break;
-		}
-	}
+	ref->box = lines[lines.IndexOf(offset)];
 	ref->top = fTextRect.top + fLayout->ParagraphTop(paragraph) + ref->box.top;
 }
 
@@ -873,17 +861,10 @@ BTextView::_LineAtY(float y, LineRef* ref) const
 {
 	int32 relative = (int32)std::floor(y - fTextRect.top);
 	int32 paragraph = fLayout->ParagraphAtY(relative);
-	std::vector<LineBox> boxes;
-	fLayout->Layout(paragraph, &boxes);
+	BPrivate::ParagraphLines lines = fLayout->Lines(paragraph);
 	int32 top = fLayout->ParagraphTop(paragraph);
 	ref->paragraph = paragraph;
-	ref->box = boxes.back();
-	for (const LineBox& box : boxes) {
-		if (relative < top + box.top + box.height) {
-			ref->box = box;
-			break;
-		}
-	}
+	ref->box = lines[lines.IndexAtY(relative - top)];
 	ref->top = fTextRect.top + top + ref->box.top;
 }
 
@@ -898,12 +879,11 @@ BTextView::_LineByNumber(int32 line, LineRef* ref) const
 	}
 	fLayout->MeasureUpTo(-1);
 	int32 paragraph = fLayout->ParagraphOfLine(std::max(line, (int32)0));
-	std::vector<LineBox> boxes;
-	fLayout->Layout(paragraph, &boxes);
+	BPrivate::ParagraphLines lines = fLayout->Lines(paragraph);
 	int32 index = std::clamp(line - fLayout->LinesBefore(paragraph), (int32)0,
-		(int32)boxes.size() - 1);
+		lines.Count() - 1);
 	ref->paragraph = paragraph;
-	ref->box = boxes[index];
+	ref->box = lines[index];
 	ref->top = fTextRect.top + fLayout->ParagraphTop(paragraph) + ref->box.top;
 }
 
@@ -1293,9 +1273,7 @@ void
 BTextView::_StylesChanged(int32 from, int32 to, bool fontChanged)
 {
 	if (fontChanged) {
-		int32 first = fStore->Lines().LineAt(from);
-		int32 last = fStore->Lines().LineAt(to);
-		fLayout->Invalidate(first, last);
+		fLayout->FontsChanged(from, to);
 		fVisibleValid = false;
 		_InvalidateFrom(from);
 		_UpdateScrollBars();
@@ -1702,12 +1680,16 @@ BTextView::_InvalidateRange(int32 from, int32 to)
 		return;
 	from = std::max(from, visibleFrom);
 	to = std::min(to, visibleTo);
-	const BPrivate::LineIndex& lines = fStore->Lines();
-	int32 first = lines.LineAt(from);
-	int32 last = lines.LineAt(to);
+	// From the top of the line that holds from to the bottom of the one that holds to.
+	LineRef first;
+	LineRef last;
+	_LineOf(from, &first);
+	_LineOf(std::max(to - 1, from), &last);
 	BRect bounds = Bounds();
-	float top = fTextRect.top + fLayout->ParagraphTop(first);
-	float bottom = fTextRect.top + fLayout->ParagraphTop(last + 1) - 1;
+	float top = first.top;
+	float bottom = last.top + last.box.height - 1;
+	if (bottom < bounds.top || top > bounds.bottom)
+		return;
 	Invalidate(BRect(bounds.left, std::max(top, bounds.top), bounds.right,
 		std::min(std::max(bottom, top), bounds.bottom)));
 }

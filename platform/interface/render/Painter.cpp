@@ -491,46 +491,70 @@ Painter::DrawString(const char* text, int32 length, BPoint baseline,
 {
 	if (text == NULL || length <= 0 || !IsFinitePoint(baseline))
 		return baseline;
-	int32 realLength = 0;
-	while (realLength < length && text[realLength] != '\0')
-		realLength++;
+	StrikeRef strike = StrikeFor(fFont);
+	if (strike == NULL)
+		return baseline;
 
 	BPoint start = _ToBufferPoint(baseline);
 	int32 baseY = RoundToPixel(start.y);
 	clipping_rect frame = fClipping.FrameInt();
 	bool attached = fBits != NULL;
-	rgb_color color = fHighColor;
-
-	float advance = LayoutText(fFont, text, realLength, delta,
+	float advance = ForEachGlyph(*strike, text, length, delta,
 		[&](const Glyph& glyph, float penX) {
-			if (!attached || glyph.width <= 0 || glyph.height <= 0)
-				return;
-			int64 glyphLeft = (int64)RoundToPixel(start.x + penX) + glyph.left;
-			int64 glyphTop = (int64)baseY - glyph.top;
-			int64 glyphRight = glyphLeft + glyph.width - 1;
-			int64 glyphBottom = glyphTop + glyph.height - 1;
-			if (glyphRight < frame.left || glyphLeft > frame.right
-				|| glyphBottom < frame.top || glyphTop > frame.bottom)
-				return;
-			for (int32 i = 0; i < fClipping.CountRects(); i++) {
-				clipping_rect clip = fClipping.RectAtInt(i);
-				int64 left = std::max((int64)clip.left, glyphLeft);
-				int64 right = std::min((int64)clip.right, glyphRight);
-				int64 top = std::max((int64)clip.top, glyphTop);
-				int64 bottom = std::min((int64)clip.bottom, glyphBottom);
-				for (int64 y = top; y <= bottom; y++) {
-					const uint8* coverage = glyph.coverage.data()
-						+ (y - glyphTop) * glyph.width;
-					uint8* row = fBits + y * fBytesPerRow;
-					for (int64 x = left; x <= right; x++) {
-						uint8 value = coverage[x - glyphLeft];
-						if (value != 0)
-							_BlendPixel(row + x * 4, color, true, value);
-					}
-				}
-			}
+			if (attached)
+				_DrawGlyph(glyph, (int64)RoundToPixel(start.x + penX), baseY, frame);
 		});
 	return BPoint(baseline.x + advance, baseline.y);
+}
+
+
+// Blends one glyph's coverage in the high colour with its origin at (penX, baseY) in
+// buffer coordinates.
+void
+Painter::_DrawGlyph(const Glyph& glyph, int64 penX, int64 baseY, const clipping_rect& frame)
+{
+	if (glyph.width <= 0 || glyph.height <= 0)
+		return;
+	int64 glyphLeft = penX + glyph.left;
+	int64 glyphTop = baseY - glyph.top;
+	int64 glyphRight = glyphLeft + glyph.width - 1;
+	int64 glyphBottom = glyphTop + glyph.height - 1;
+	if (glyphRight < frame.left || glyphLeft > frame.right
+		|| glyphBottom < frame.top || glyphTop > frame.bottom)
+		return;
+	rgb_color color = fHighColor;
+	// Text blends its coverage over the pixels below in both of these modes.
+	bool plainBlend = fDrawingMode == B_OP_COPY || fDrawingMode == B_OP_OVER;
+	for (int32 i = 0; i < fClipping.CountRects(); i++) {
+		clipping_rect clip = fClipping.RectAtInt(i);
+		int64 left = std::max((int64)clip.left, glyphLeft);
+		int64 right = std::min((int64)clip.right, glyphRight);
+		int64 top = std::max((int64)clip.top, glyphTop);
+		int64 bottom = std::min((int64)clip.bottom, glyphBottom);
+		for (int64 y = top; y <= bottom; y++) {
+			const uint8* coverage = glyph.coverage.data() + (y - glyphTop) * glyph.width;
+			uint8* row = fBits + y * fBytesPerRow;
+			for (int64 x = left; x <= right; x++) {
+				uint8 value = coverage[x - glyphLeft];
+				if (value == 0)
+					continue;
+				uint8* pixel = row + x * 4;
+				if (!plainBlend)
+					_BlendPixel(pixel, color, true, value);
+				else if (value == 255) {
+					pixel[0] = color.blue;
+					pixel[1] = color.green;
+					pixel[2] = color.red;
+					pixel[3] = color.alpha;
+				} else {
+					pixel[0] = Mix(pixel[0], color.blue, value);
+					pixel[1] = Mix(pixel[1], color.green, value);
+					pixel[2] = Mix(pixel[2], color.red, value);
+					pixel[3] = Mix(pixel[3], color.alpha, value);
+				}
+			}
+		}
+	}
 }
 
 
@@ -640,8 +664,14 @@ Painter::_PaintRun(int32 y, int32 left, int32 right, const pattern& p)
 	uint8* row = fBits + (int64)y * fBytesPerRow;
 	bool solidHigh = IsSolid(p, 0xff);
 	bool solidLow = IsSolid(p, 0x00);
-	if (fDrawingMode == B_OP_COPY && (solidHigh || solidLow)) {
-		rgb_color color = solidHigh ? fHighColor : fLowColor;
+	// Solid fills that replace pixels whole (copying either colour, or drawing the high
+	// colour over, or erasing with it) are plain stores; text views fill every line so.
+	if (fDrawingMode == B_OP_OVER && solidLow)
+		return;
+	bool store = (fDrawingMode == B_OP_COPY && (solidHigh || solidLow))
+		|| ((fDrawingMode == B_OP_OVER || fDrawingMode == B_OP_ERASE) && solidHigh);
+	if (store) {
+		rgb_color color = solidHigh && fDrawingMode != B_OP_ERASE ? fHighColor : fLowColor;
 		uint32 value = (uint32)color.blue | ((uint32)color.green << 8)
 			| ((uint32)color.red << 16) | ((uint32)color.alpha << 24);
 		uint32* pixel = (uint32*)(row + left * 4);

@@ -36,6 +36,8 @@ class BBitmap;
 
 namespace BPrivate {
 
+struct Glyph;
+
 class Painter {
 public:
 							Painter();
@@ -155,6 +157,8 @@ private:
 			BPoint			_ToBufferPoint(BPoint point) const;
 			void			_BlendPixel(uint8* pixel, rgb_color source, bool isHigh,
 								uint8 coverage);
+			void			_DrawGlyph(const Glyph& glyph, int64 penX, int64 baseY,
+								const clipping_rect& frame);
 
 			uint8*			fBits;
 			int32			fWidth;

@@ -4,6 +4,7 @@
 #include "interface/textview/TextStore.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace BPrivate {
@@ -72,12 +73,70 @@ FontMetricsCache::Advance(Metrics& metrics, const char* text, int32 length, int3
 }
 
 
+// #pragma mark - ParagraphLines
+
+
+LineBox
+ParagraphLines::operator[](int32 index) const
+{
+	LineBox box = fBoxes[index];
+	box.start += fBase;
+	box.end += fBase;
+	return box;
+}
+
+
+int32
+ParagraphLines::IndexOf(int32 offset) const
+{
+	offset -= fBase;
+	const LineBox* found = std::upper_bound(fBoxes, fBoxes + fCount, offset,
+		[](int32 value, const LineBox& box) { return value < box.start; });
+	return std::max((int32)(found - fBoxes) - 1, (int32)0);
+}
+
+
+int32
+ParagraphLines::IndexAtY(int32 y) const
+{
+	const LineBox* found = std::upper_bound(fBoxes, fBoxes + fCount, y,
+		[](int32 value, const LineBox& box) { return value < box.top + box.height; });
+	return std::min((int32)(found - fBoxes), fCount - 1);
+}
+
+
 // #pragma mark - TextLayout
+
+
+namespace {
+
+// Paragraphs at least this long keep their lines even when they take only one.
+const int32 kKeepBytes = 1024;
+// A damage that reaches to the paragraph's end, whatever it becomes.
+const int32 kNoEnd = INT32_MAX;
+// Wrapping reads the text in pieces of this size.
+const int32 kWrapChunk = 16384;
+
+}	// namespace
+
+
+// The lines of a paragraph, offsets relative to its start. Outside the damaged bytes
+// they are in the text's current coordinates and still hold.
+struct TextLayout::Wrap {
+	std::vector<LineBox>	boxes;
+	bool					damaged = false;
+	int32					damageFrom = 0;
+	int32					damageTo = 0;
+};
 
 
 TextLayout::TextLayout(const TextStore& store)
 	:
 	fStore(store),
+	fScratchParagraph(-1),
+	fChangedParagraph(-1),
+	fChangedTop(0),
+	fChangedBottom(0),
 	fTreesValid(false),
 	fGeneration(0),
 	fDefaultHeight(-1),
@@ -123,53 +182,218 @@ TextLayout::InvalidateAll()
 	int32 count = fStore.Lines().CountLines();
 	fHeights.assign(count, -1);
 	fLines.assign(count, 1);
+	fWraps.clear();
+	fWraps.resize(count);
 	fHeights.shrink_to_fit();
 	fLines.shrink_to_fit();
+	fWraps.shrink_to_fit();
 	fTreesValid = false;
 	fDefaultHeight = -1;
+	fScratchParagraph = -1;
+	fChangedParagraph = -1;
 }
 
 
 void
-TextLayout::TextInserted(int32 paragraph, int32 newlines)
+TextLayout::_Damage(int32 paragraph, int32 from, int32 to)
 {
-	paragraph = std::clamp(paragraph, (int32)0, CountParagraphs() - 1);
-	if (newlines > 0) {
-		fHeights.insert(fHeights.begin() + paragraph + 1, newlines, -1);
-		fLines.insert(fLines.begin() + paragraph + 1, newlines, 1);
-		fHeights[paragraph] = -1;
-		fLines[paragraph] = 1;
-		fTreesValid = false;
+	Wrap* wrap = fWraps[paragraph].get();
+	if (wrap == NULL)
+		return;
+	if (!wrap->damaged) {
+		wrap->damaged = true;
+		wrap->damageFrom = from;
+		wrap->damageTo = to;
 		return;
 	}
-	_SetMeasure(paragraph, -1, 1);
+	wrap->damageFrom = std::min(wrap->damageFrom, from);
+	wrap->damageTo = std::max(wrap->damageTo, to);
 }
 
 
 void
-TextLayout::TextRemoved(int32 first, int32 last)
+TextLayout::TextInserted(int32 paragraph, int32 offset, int32 length, int32 newlines)
 {
+	fChangedParagraph = -1;
+	paragraph = std::clamp(paragraph, (int32)0, CountParagraphs() - 1);
+	fScratchParagraph = -1;
+	const LineIndex& lines = fStore.Lines();
+	int32 relative = offset - lines.LineStart(paragraph);
+	std::unique_ptr<Wrap> wrap = std::move(fWraps[paragraph]);
+	if (wrap != NULL) {
+		if (wrap->damaged) {
+			if (wrap->damageFrom > relative)
+				wrap->damageFrom += length;
+			if (wrap->damageTo >= relative && wrap->damageTo != kNoEnd)
+				wrap->damageTo += length;
+		}
+		// Lines after the insertion move with their text; the line it lands in grows.
+		for (LineBox& box : wrap->boxes) {
+			if (box.start > relative)
+				box.start += length;
+			if (box.end > relative || (box.end == relative && &box == &wrap->boxes.back()))
+				box.end += length;
+		}
+	}
+
+	if (newlines == 0) {
+		fWraps[paragraph] = std::move(wrap);
+		if (fWraps[paragraph] != NULL)
+			_Damage(paragraph, relative, relative + length);
+		else
+			_SetMeasure(paragraph, -1, 1);
+		return;
+	}
+
+	fHeights.insert(fHeights.begin() + paragraph + 1, newlines, -1);
+	fLines.insert(fLines.begin() + paragraph + 1, newlines, 1);
+	std::vector<std::unique_ptr<Wrap>> added(newlines);
+	fWraps.insert(fWraps.begin() + paragraph + 1, std::make_move_iterator(added.begin()),
+		std::make_move_iterator(added.end()));
+	fHeights[paragraph] = -1;
+	fLines[paragraph] = 1;
+	fTreesValid = false;
+	if (wrap == NULL)
+		return;
+
+	// The paragraph was split: its first part keeps the lines before the insertion,
+	// the last part the lines after it, moved to its own start.
+	int32 last = paragraph + newlines;
+	int32 tail = offset + length - lines.LineStart(last);
+	int32 moved = relative + length - tail;
+	std::unique_ptr<Wrap> after(new Wrap);
+	for (const LineBox& box : wrap->boxes) {
+		if (box.start >= relative + length) {
+			LineBox shifted = box;
+			shifted.start -= moved;
+			shifted.end -= moved;
+			after->boxes.push_back(shifted);
+		}
+	}
+	after->damaged = true;
+	after->damageFrom = 0;
+	after->damageTo = tail;
+	fWraps[last] = std::move(after);
+
+	auto kept = std::find_if(wrap->boxes.begin(), wrap->boxes.end(),
+		[relative](const LineBox& box) { return box.start > relative; });
+	wrap->boxes.erase(kept, wrap->boxes.end());
+	wrap->damageFrom = wrap->damaged ? std::min(wrap->damageFrom, relative) : relative;
+	wrap->damageTo = kNoEnd;
+	wrap->damaged = true;
+	fWraps[paragraph] = std::move(wrap);
+}
+
+
+void
+TextLayout::TextRemoved(int32 first, int32 last, int32 from, int32 to, int32 lastStart)
+{
+	fChangedParagraph = -1;
 	first = std::clamp(first, (int32)0, CountParagraphs() - 1);
 	last = std::clamp(last, first, CountParagraphs() - 1);
-	if (last > first) {
-		fHeights.erase(fHeights.begin() + first + 1, fHeights.begin() + last + 1);
-		fLines.erase(fLines.begin() + first + 1, fLines.begin() + last + 1);
-		fHeights[first] = -1;
-		fLines[first] = 1;
-		fTreesValid = false;
+	fScratchParagraph = -1;
+	int32 start = fStore.Lines().LineStart(first);
+	int32 relative = from - start;
+	int32 removed = to - from;
+
+	if (last == first) {
+		Wrap* wrap = fWraps[first].get();
+		if (wrap == NULL) {
+			_SetMeasure(first, -1, 1);
+			return;
+		}
+		int32 relativeTo = relative + removed;
+		auto shift = [&](int32 value) {
+			if (value == kNoEnd)
+				return value;
+			if (value >= relativeTo)
+				return value - removed;
+			return std::min(value, relative);
+		};
+		if (wrap->damaged) {
+			wrap->damageFrom = shift(wrap->damageFrom);
+			wrap->damageTo = shift(wrap->damageTo);
+		}
+		std::vector<LineBox>& boxes = wrap->boxes;
+		// Lines that started inside the removed bytes are gone; the one that started
+		// right after them keeps its (unchanged) text and now starts where they did.
+		boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+			[&](const LineBox& box) {
+				return box.start >= relative && box.start < relativeTo;
+			}), boxes.end());
+		for (LineBox& box : boxes) {
+			box.start = shift(box.start);
+			box.end = shift(box.end);
+		}
+		_Damage(first, relative, relative);
 		return;
 	}
-	_SetMeasure(first, -1, 1);
+
+	// Paragraphs were merged into the first: it keeps its lines before the removal and
+	// takes the lines of the last after it.
+	std::unique_ptr<Wrap> wrap = std::move(fWraps[first]);
+	std::unique_ptr<Wrap> tail = std::move(fWraps[last]);
+	fHeights.erase(fHeights.begin() + first + 1, fHeights.begin() + last + 1);
+	fLines.erase(fLines.begin() + first + 1, fLines.begin() + last + 1);
+	fWraps.erase(fWraps.begin() + first + 1, fWraps.begin() + last + 1);
+	fHeights[first] = -1;
+	fLines[first] = 1;
+	fTreesValid = false;
+	if (wrap == NULL && tail == NULL)
+		return;
+	if (wrap == NULL) {
+		wrap.reset(new Wrap);
+		wrap->boxes.push_back({ 0, relative, 0, 0, 0 });
+	}
+	bool wasDamaged = wrap->damaged;
+	int32 damageFrom = wasDamaged ? std::min(wrap->damageFrom, relative) : relative;
+	int32 damageTo = wasDamaged && wrap->damageTo > relative ? kNoEnd : relative;
+	// The line that started at from lost its text; a line of the last paragraph may
+	// start there now.
+	auto kept = std::find_if(wrap->boxes.begin(), wrap->boxes.end(),
+		[relative](const LineBox& box) { return box.start >= relative; });
+	wrap->boxes.erase(kept, wrap->boxes.end());
+	if (tail != NULL) {
+		// The removal ended at cut in the last paragraph, which started at lastStart;
+		// its text after that now follows the first paragraph's text before from.
+		int32 cut = to - lastStart;
+		for (const LineBox& box : tail->boxes) {
+			if (box.start < cut)
+				continue;
+			LineBox shifted = box;
+			shifted.start += relative - cut;
+			shifted.end += relative - cut;
+			wrap->boxes.push_back(shifted);
+		}
+		if (tail->damaged) {
+			if (tail->damageFrom < cut)
+				damageTo = kNoEnd;
+			else if (damageTo != kNoEnd)
+				damageTo = std::max(damageTo, tail->damageTo == kNoEnd
+					? kNoEnd : tail->damageTo + relative - cut);
+		}
+	} else
+		damageTo = kNoEnd;
+	wrap->damaged = true;
+	wrap->damageFrom = damageFrom;
+	wrap->damageTo = damageTo;
+	fWraps[first] = std::move(wrap);
 }
 
 
 void
-TextLayout::Invalidate(int32 first, int32 last)
+TextLayout::FontsChanged(int32 from, int32 to)
 {
-	first = std::max(first, (int32)0);
-	last = std::min(last, CountParagraphs() - 1);
+	fChangedParagraph = -1;
+	const LineIndex& lines = fStore.Lines();
+	int32 first = std::max(lines.LineAt(from), (int32)0);
+	int32 last = std::min(lines.LineAt(to), CountParagraphs() - 1);
+	fScratchParagraph = -1;
 	for (int32 paragraph = first; paragraph <= last; paragraph++) {
-		if (fHeights[paragraph] >= 0)
+		if (fWraps[paragraph] != NULL) {
+			int32 start = lines.LineStart(paragraph);
+			_Damage(paragraph, std::max(from - start, (int32)0), to - start);
+		} else if (fHeights[paragraph] >= 0)
 			_SetMeasure(paragraph, -1, 1);
 	}
 }
@@ -213,14 +437,22 @@ TextLayout::TotalHeight()
 }
 
 
+bool
+TextLayout::_NeedsMeasure(int32 paragraph) const
+{
+	const Wrap* wrap = fWraps[paragraph].get();
+	return fHeights[paragraph] < 0 || (wrap != NULL && wrap->damaged);
+}
+
+
 void
 TextLayout::MeasureUpTo(int32 paragraph)
 {
 	if (paragraph < 0 || paragraph > CountParagraphs())
 		paragraph = CountParagraphs();
 	for (int32 i = 0; i < paragraph; i++) {
-		if (fHeights[i] < 0)
-			Layout(i, NULL);
+		if (_NeedsMeasure(i))
+			_Measure(i);
 	}
 }
 
@@ -253,82 +485,231 @@ TextLayout::CountLines()
 
 
 int32
-TextLayout::Layout(int32 paragraph, std::vector<LineBox>* boxes)
+TextLayout::Layout(int32 paragraph)
 {
-	if (boxes != NULL)
-		boxes->clear();
 	paragraph = std::clamp(paragraph, (int32)0, CountParagraphs() - 1);
+	if (!_NeedsMeasure(paragraph))
+		return fHeights[paragraph];
+	return _Measure(paragraph);
+}
+
+
+ParagraphLines
+TextLayout::Lines(int32 paragraph)
+{
+	paragraph = std::clamp(paragraph, (int32)0, CountParagraphs() - 1);
+	int32 start = fStore.Lines().LineStart(paragraph);
+	if (_NeedsMeasure(paragraph)
+		|| (fWraps[paragraph] == NULL && fScratchParagraph != paragraph))
+		_Measure(paragraph);
+	const Wrap* wrap = fWraps[paragraph].get();
+	if (wrap != NULL)
+		return ParagraphLines(wrap->boxes.data(), (int32)wrap->boxes.size(), start);
+	return ParagraphLines(fScratchBoxes.data(), (int32)fScratchBoxes.size(), start);
+}
+
+
+bool
+TextLayout::TakeChangedSpan(int32 paragraph, int32* top, int32* bottom)
+{
+	if (fChangedParagraph != paragraph || fChangedParagraph < 0)
+		return false;
+	*top = fChangedTop;
+	*bottom = fChangedBottom;
+	fChangedParagraph = -1;
+	return true;
+}
+
+
+void
+TextLayout::_SetChanged(int32 paragraph, int32 top, int32 bottom)
+{
+	fChangedParagraph = paragraph;
+	fChangedTop = top;
+	fChangedBottom = bottom;
+}
+
+
+int32
+TextLayout::_Measure(int32 paragraph)
+{
+	const LineIndex& lines = fStore.Lines();
+	int32 start = lines.LineStart(paragraph);
+	int32 length = lines.LineEnd(paragraph) - start;
+	std::unique_ptr<Wrap>& wrap = fWraps[paragraph];
+	bool wraps = fWrap && fWrapWidth > 0 && length > 0;
+
+	std::vector<LineBox> boxes;
+	int32 changedTop = 0;
+	if (wraps && wrap != NULL && wrap->damaged && !wrap->boxes.empty()) {
+		// Wrap again from the line before the first changed byte, until a line starts
+		// where a kept line starts after the last one.
+		const std::vector<LineBox>& old = wrap->boxes;
+		int32 resume = ParagraphLines(old.data(), (int32)old.size(), 0)
+			.IndexOf(wrap->damageFrom);
+		if (old[resume].start > wrap->damageFrom)
+			resume = -1;
+		resume = std::max(resume - 1, (int32)0);
+		int32 from = resume < (int32)old.size() && old[resume].start <= wrap->damageFrom
+			? old[resume].start : 0;
+		int32 top = from > 0 ? old[resume].top : 0;
+		if (from == 0)
+			resume = 0;
+		boxes.assign(old.begin(), old.begin() + resume);
+		int32 agreed = -1;
+		_Wrap(paragraph, from, top, boxes, wrap.get(), &agreed);
+		size_t fresh = boxes.size();
+		if (agreed >= 0) {
+			const LineBox& end = boxes.back();
+			int32 delta = end.top + end.height - old[agreed].top;
+			for (size_t i = agreed; i < old.size(); i++) {
+				LineBox box = old[i];
+				box.top += delta;
+				boxes.push_back(box);
+			}
+		}
+		// The first line wrapped again may be the one before the change, unchanged.
+		size_t firstChanged = resume;
+		if (firstChanged < fresh && firstChanged < old.size()
+			&& boxes[firstChanged].start == old[firstChanged].start
+			&& boxes[firstChanged].end == old[firstChanged].end
+			&& boxes[firstChanged].height == old[firstChanged].height
+			&& firstChanged + 1 < fresh)
+			firstChanged++;
+		changedTop = firstChanged < boxes.size() ? boxes[firstChanged].top : 0;
+		const LineBox& lastFresh = boxes[fresh - 1];
+		int32 changedBottom = lastFresh.top + lastFresh.height - 1;
+		_SetChanged(paragraph, changedTop, changedBottom);
+	} else {
+		if (wraps)
+			_Wrap(paragraph, 0, 0, boxes, NULL, NULL);
+		else
+			_Unwrapped(paragraph, boxes);
+		const LineBox& last = boxes.back();
+		_SetChanged(paragraph, 0, last.top + last.height - 1);
+	}
+
+	const LineBox& last = boxes.back();
+	int32 height = last.top + last.height;
+	int32 count = (int32)boxes.size();
+	if (count > 1 || length >= kKeepBytes) {
+		if (wrap == NULL)
+			wrap.reset(new Wrap);
+		wrap->boxes.swap(boxes);
+		wrap->damaged = false;
+		fScratchParagraph = -1;
+	} else {
+		wrap.reset();
+		fScratchBoxes.swap(boxes);
+		fScratchParagraph = paragraph;
+	}
+	_SetMeasure(paragraph, height, count);
+	return height;
+}
+
+
+void
+TextLayout::_Unwrapped(int32 paragraph, std::vector<LineBox>& out)
+{
 	const LineIndex& lines = fStore.Lines();
 	const StyleRuns& styles = fStore.Styles();
 	int32 start = lines.LineStart(paragraph);
 	int32 textEnd = lines.LineEnd(paragraph);
 	int32 end = paragraph < lines.CountLines() - 1 ? textEnd + 1 : textEnd;
-
 	if (start >= textEnd) {
 		// An empty paragraph takes the height of the style new text would get.
 		FontMetricsCache::Metrics& metrics
 			= fFonts.For(styles.StyleAt(styles.InsertionStyle(start)).font);
-		if (boxes != NULL)
-			boxes->push_back({ start, end, 0, metrics.height, metrics.ascent });
-		_SetMeasure(paragraph, metrics.height, 1);
-		return metrics.height;
+		out.push_back({ 0, end - start, 0, metrics.height, metrics.ascent });
+		return;
 	}
-
-	if (!fWrap || fWrapWidth <= 0) {
-		float ascent = 0;
-		float descent = 0;
-		StyleRun run;
-		for (int32 offset = start; styles.GetRun(offset, textEnd, &run); offset = run.end) {
-			FontMetricsCache::Metrics& metrics = fFonts.For(styles.StyleAt(run.style).font);
-			ascent = std::max(ascent, metrics.ascent);
-			descent = std::max(descent, metrics.descent);
-		}
-		int32 height = std::max((int32)(ascent + descent), (int32)1);
-		if (boxes != NULL)
-			boxes->push_back({ start, end, 0, height, ascent });
-		_SetMeasure(paragraph, height, 1);
-		return height;
+	float ascent = 0;
+	float descent = 0;
+	StyleRun run;
+	for (int32 offset = start; styles.GetRun(offset, textEnd, &run); offset = run.end) {
+		FontMetricsCache::Metrics& metrics = fFonts.For(styles.StyleAt(run.style).font);
+		ascent = std::max(ascent, metrics.ascent);
+		descent = std::max(descent, metrics.descent);
 	}
+	int32 height = std::max((int32)(ascent + descent), (int32)1);
+	out.push_back({ 0, end - start, 0, height, ascent });
+}
 
-	// Wrapping: break after the last space that fits, or before the character that does
-	// not fit when the line has no space; spaces may hang past the edge.
-	const char* bytes = Bytes(start, textEnd);
+
+// Wraps the paragraph from the line start from (relative) on, appending its lines to
+// out with tops counted from top. Breaks after the last space that fits, or before the
+// character that does not fit when the line has no space; spaces may hang past the
+// edge. With old lines given, stops after a line that ends where an old line past the
+// damage starts, and tells which one in agreed.
+void
+TextLayout::_Wrap(int32 paragraph, int32 from, int32 top, std::vector<LineBox>& out,
+	const Wrap* old, int32* agreed)
+{
+	const LineIndex& lines = fStore.Lines();
+	const StyleRuns& styles = fStore.Styles();
+	int32 start = lines.LineStart(paragraph);
+	int32 textEnd = lines.LineEnd(paragraph);
+	int32 end = paragraph < lines.CountLines() - 1 ? textEnd + 1 : textEnd;
 	int32 length = textEnd - start;
-	int32 top = 0;
-	int32 count = 0;
-	int32 lineStart = 0;
+
+	const char* bytes = NULL;
+	int32 windowStart = 0;
+	int32 windowEnd = 0;
+	auto fill = [&](int32 at) {
+		windowStart = at;
+		windowEnd = std::min(length, at + kWrapChunk);
+		bytes = Bytes(start + windowStart, start + windowEnd);
+	};
+
+	int32 lineStart = from;
 	int32 lastBreak = -1;
 	float x = 0;
 	float ascent = 0;
 	float descent = 0;
 	StyleRun run = { 0, 0, 0 };
 	FontMetricsCache::Metrics* metrics = NULL;
-	int32 index = 0;
+	int32 index = from;
 	while (index < length) {
+		if (bytes == NULL || index < windowStart
+			|| (index + 4 > windowEnd && windowEnd < length))
+			fill(index);
 		if (metrics == NULL || start + index < run.start || start + index >= run.end) {
 			styles.GetRun(start + index, textEnd, &run);
 			metrics = &fFonts.For(styles.StyleAt(run.style).font);
 		}
 		ascent = std::max(ascent, metrics->ascent);
 		descent = std::max(descent, metrics->descent);
-		char byte = bytes[index];
+		char byte = bytes[index - windowStart];
 		if (byte == ' ' || byte == '\t') {
-			x = byte == '\t' ? _TabStop(x) : x + fFonts.Advance(*metrics, bytes, length,
-				&index);
 			if (byte == '\t')
-				index++;
+				x = _TabStop(x);
+			else {
+				int32 local = index - windowStart;
+				x += fFonts.Advance(*metrics, bytes, windowEnd - windowStart, &local);
+			}
+			index++;
 			lastBreak = index;
 			continue;
 		}
-		int32 next = index;
-		float advance = fFonts.Advance(*metrics, bytes, length, &next);
+		int32 local = index - windowStart;
+		float advance = fFonts.Advance(*metrics, bytes, windowEnd - windowStart, &local);
+		int32 next = windowStart + local;
 		if (x + advance > fWrapWidth && index > lineStart) {
 			int32 breakAt = lastBreak > lineStart ? lastBreak : index;
 			int32 height = std::max((int32)(ascent + descent), (int32)1);
-			if (boxes != NULL)
-				boxes->push_back({ start + lineStart, start + breakAt, top, height, ascent });
+			out.push_back({ lineStart, breakAt, top, height, ascent });
 			top += height;
-			count++;
+			if (old != NULL && breakAt >= old->damageTo) {
+				// From a line start on, lines depend only on the text after it, which
+				// is unchanged past the damage.
+				const std::vector<LineBox>& boxes = old->boxes;
+				auto found = std::lower_bound(boxes.begin(), boxes.end(), breakAt,
+					[](const LineBox& box, int32 value) { return box.start < value; });
+				if (found != boxes.end() && found->start == breakAt) {
+					*agreed = (int32)(found - boxes.begin());
+					return;
+				}
+			}
 			lineStart = breakAt;
 			lastBreak = -1;
 			index = breakAt;
@@ -347,12 +728,7 @@ TextLayout::Layout(int32 paragraph, std::vector<LineBox>* boxes)
 		descent = metrics->descent;
 	}
 	int32 height = std::max((int32)(ascent + descent), (int32)1);
-	if (boxes != NULL)
-		boxes->push_back({ start + lineStart, end, top, height, ascent });
-	top += height;
-	count++;
-	_SetMeasure(paragraph, top, count);
-	return top;
+	out.push_back({ lineStart, end - start, top, height, ascent });
 }
 
 

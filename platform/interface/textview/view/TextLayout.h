@@ -8,8 +8,13 @@
  * time, so a document of any size is placed without measuring it; only the paragraphs
  * that are drawn or asked about are measured.
  *
- * The break points of a paragraph are not stored: wrapping one paragraph again costs
- * less than keeping them in step with every edit.
+ * A paragraph that wraps into several lines, or is long, keeps its lines. An edit or a
+ * font change inside it only marks the bytes it touched; the next measurement wraps
+ * again from the line before them and stops as soon as a line starts where a kept line
+ * started after them, since from there on the old lines still hold. Typing in a
+ * paragraph of megabytes therefore costs a few lines of wrapping, not the paragraph.
+ * Short one-line paragraphs are measured again whenever asked, which costs less than
+ * keeping them.
  */
 #ifndef _TEXTVIEW_TEXT_LAYOUT_H
 #define _TEXTVIEW_TEXT_LAYOUT_H
@@ -17,6 +22,7 @@
 #include <Font.h>
 #include <SupportDefs.h>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +39,29 @@ struct LineBox {
 	int32	top;
 	int32	height;
 	float	ascent;
+};
+
+// The lines of one paragraph, with offsets relative to base (its start). Valid until
+// the next call that measures or changes the layout.
+class ParagraphLines {
+public:
+								ParagraphLines(const LineBox* boxes, int32 count,
+									int32 base)
+									: fBoxes(boxes), fCount(count), fBase(base) {}
+
+			int32				Count() const { return fCount; }
+	// Line index with absolute offsets.
+			LineBox				operator[](int32 index) const;
+			LineBox				Last() const { return (*this)[fCount - 1]; }
+	// The line that holds offset: the last one starting at or before it.
+			int32				IndexOf(int32 offset) const;
+	// The line that covers y (relative to the paragraph's top), clamped.
+			int32				IndexAtY(int32 y) const;
+
+private:
+			const LineBox*		fBoxes;
+			int32				fCount;
+			int32				fBase;
 };
 
 // Heights and character advances of the fonts in use, measured once each.
@@ -71,12 +100,15 @@ public:
 			float				TabWidth() const { return fTabWidth; }
 			void				InvalidateAll();
 
-	// The text changed: length bytes with newlines new paragraphs were inserted in
-	// paragraph, or the paragraphs first ... last were merged into first.
-			void				TextInserted(int32 paragraph, int32 newlines);
-			void				TextRemoved(int32 first, int32 last);
-	// The fonts of paragraphs first ... last changed.
-			void				Invalidate(int32 first, int32 last);
+	// The text changed: length bytes (newlines of them '\n') were inserted at offset,
+	// which lies in paragraph; or the bytes from..to, which ran from paragraph first to
+	// paragraph last (which started at lastStart), were removed. Call after the store has changed.
+			void				TextInserted(int32 paragraph, int32 offset, int32 length,
+									int32 newlines);
+			void				TextRemoved(int32 first, int32 last, int32 from, int32 to,
+									int32 lastStart);
+	// The fonts of the bytes from..to changed.
+			void				FontsChanged(int32 from, int32 to);
 
 			int32				CountParagraphs() const { return (int32)fHeights.size(); }
 	// Top of a paragraph (relative to the text's top) with the heights known so far.
@@ -86,8 +118,14 @@ public:
 	// The height of the whole text with the heights known so far.
 			int32				TotalHeight();
 
-	// Measures a paragraph if needed; boxes, when given, receive its lines.
-			int32				Layout(int32 paragraph, std::vector<LineBox>* boxes);
+	// Measures a paragraph if needed and returns its height.
+			int32				Layout(int32 paragraph);
+	// Measures a paragraph if needed and returns its lines.
+			ParagraphLines		Lines(int32 paragraph);
+	// The part (tops relative to the paragraph) of a paragraph whose lines the last
+	// measurement changed; false when it was not measured since it was last asked.
+			bool				TakeChangedSpan(int32 paragraph, int32* top,
+									int32* bottom);
 	// Measures every paragraph before paragraph (all of them for -1).
 			void				MeasureUpTo(int32 paragraph);
 	// Lines before a paragraph; exact once MeasureUpTo(paragraph) ran.
@@ -122,7 +160,17 @@ public:
 			size_t				AllocatedBytes() const;
 
 private:
+	struct Wrap;
+
 			void				_Rebuild();
+			bool				_NeedsMeasure(int32 paragraph) const;
+			int32				_Measure(int32 paragraph);
+			void				_Wrap(int32 paragraph, int32 from, int32 top,
+									std::vector<LineBox>& out, const Wrap* old,
+									int32* agreed);
+			void				_Unwrapped(int32 paragraph, std::vector<LineBox>& out);
+			void				_Damage(int32 paragraph, int32 from, int32 to);
+			void				_SetChanged(int32 paragraph, int32 top, int32 bottom);
 			void				_SetMeasure(int32 paragraph, int32 height, int32 lines);
 			int32				_Prefix(const std::vector<int32>& tree, int32 count) const;
 			void				_Add(std::vector<int32>& tree, int32 index, int32 delta);
@@ -136,6 +184,15 @@ private:
 	// Per paragraph: height (negative while unmeasured) and line count.
 			std::vector<int32>	fHeights;
 			std::vector<int32>	fLines;
+	// The kept lines of paragraphs that wrap or are long (NULL for the others).
+			std::vector<std::unique_ptr<Wrap>> fWraps;
+	// The lines of the last short paragraph measured.
+			std::vector<LineBox> fScratchBoxes;
+			int32				fScratchParagraph;
+	// The paragraph whose lines the last measurement changed, and where.
+			int32				fChangedParagraph;
+			int32				fChangedTop;
+			int32				fChangedBottom;
 			std::vector<int32>	fHeightTree;
 			std::vector<int32>	fLineTree;
 			bool				fTreesValid;
