@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <Application.h>
 #include <InterfaceDefs.h>
+#include <MenuBar.h>
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Messenger.h>
@@ -11,14 +12,17 @@
 
 #include "app/LooperRegistry.h"
 #include "app/MessagePrivate.h"
+#include "interface/menus/MenuWindow.h"
 #include "interface/render/Painter.h"
 #include "interface/window/WindowListener.h"
 #include "interface/window/WindowPrivate.h"
 #include "server/DisplayServer.h"
+#include "server/KeyMap.h"
 #include "server/ServerWindow.h"
 #include "server/ServerWindowListener.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -581,6 +585,26 @@ KeyBytes(BMessage* message, const char** bytes, int32* length)
 }
 
 
+// F10, and Alt pressed and let go with no other key in between, open the key menu bar
+// for the keyboard, as desktop programs do. The window that saw a lone Alt go down:
+static std::atomic<BWindow*> sLoneAltWindow(NULL);
+
+
+static bool
+IsAltKey(int32 key)
+{
+	return key == BPrivate::kKeyLeftAlt || key == BPrivate::kKeyRightAlt;
+}
+
+
+static bool
+ToggleKeyMenuBar(BView* view)
+{
+	BMenuBar* bar = dynamic_cast<BMenuBar*>(view);
+	return bar != NULL && BPrivate::MenuAccess::ToggleFromKeyboard(bar);
+}
+
+
 void
 BWindow::_HandleKeyDown(BMessage* message, BView* target)
 {
@@ -594,6 +618,19 @@ BWindow::_HandleKeyDown(BMessage* message, BView* target)
 
 	int32 modifiers = 0;
 	message->FindInt32("modifiers", &modifiers);
+	int32 key = 0;
+	message->FindInt32("key", &key);
+	if (IsAltKey(key) && length == 0) {
+		// As on R5, a modifier key's own press reaches no view.
+		sLoneAltWindow = this;
+		return;
+	}
+	sLoneAltWindow = NULL;
+	if (key == B_F10_KEY && length == 1 && bytes[0] == B_FUNCTION_KEY
+		&& (modifiers & (B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0
+		&& ToggleKeyMenuBar(fKeyMenuBar)) {
+		return;
+	}
 	if ((modifiers & B_COMMAND_KEY) != 0 && _HandleShortcut(message))
 		return;
 
@@ -617,6 +654,14 @@ BWindow::_HandleKeyUp(BMessage* message, BView* target)
 	const char* bytes;
 	int32 length;
 	KeyBytes(message, &bytes, &length);
+	int32 key = 0;
+	message->FindInt32("key", &key);
+	if (target == NULL && IsAltKey(key) && length == 0) {
+		BWindow* expected = this;
+		if (sLoneAltWindow.compare_exchange_strong(expected, NULL))
+			ToggleKeyMenuBar(fKeyMenuBar);
+		return;
+	}
 	BView* view = target != NULL ? target : fFocus;
 	if (view != NULL)
 		view->KeyUp(bytes, length);

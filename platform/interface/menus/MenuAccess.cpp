@@ -153,6 +153,29 @@ MenuAccess::OpenBarMenu(BMenuBar* bar, int32 index)
 }
 
 
+bool
+MenuAccess::ToggleFromKeyboard(BMenuBar* bar)
+{
+	if (bar == NULL || bar->Window() == NULL)
+		return false;
+	if (bar->fTracker != NULL) {
+		Cancel(bar);
+		return true;
+	}
+	if (!bar->IsEnabled() || bar->IsHidden())
+		return false;
+	for (int32 i = 0; BMenuItem* item = bar->ItemAt(i); i++) {
+		if (item->Submenu() == NULL || !item->IsEnabled())
+			continue;
+		MenuTracker* tracker = StartBarTracking(bar);
+		tracker->OpenFromBar(item, true);
+		tracker->SetSticky();
+		return true;
+	}
+	return false;
+}
+
+
 void
 MenuAccess::KeyEvent(BMenu* root, const char* bytes)
 {

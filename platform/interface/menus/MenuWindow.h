@@ -73,6 +73,10 @@ public:
 	// Opens the bar's menu at index as a click on its title does; with the bar's window
 	// locked, on its thread.
 	static	bool				OpenBarMenu(BMenuBar* bar, int32 index);
+	// F10 and a lone Alt: opens the bar's first enabled menu with its first item
+	// selected, for the arrow keys; when the bar's menus are open already, closes them.
+	// false when the bar has no menu to open. With the bar's window locked, on its thread.
+	static	bool				ToggleFromKeyboard(BMenuBar* bar);
 	// Shows menu in a window of its own at screenWhere (pushed on screen) and tracks it
 	// there; go, when given, learns the choice. false when it is open already.
 	static	bool				OpenAsPopUp(BMenu* menu, BPoint screenWhere,

@@ -1,0 +1,152 @@
+// Opening the key menu bar from the keyboard: F10, and Alt pressed and let go alone.
+
+#include "MenuTestSupport.h"
+
+#include "server/HeadlessTest.h"
+#include "server/KeyMap.h"
+
+#include <gtest/gtest.h>
+
+using BPrivate::HeadlessTest;
+
+namespace {
+
+// A window with a File and an Edit menu and a view that has the focus.
+struct BarWindow {
+	MessageLog		log;
+	LoggingWindow*	window;
+	BMenuBar*		bar;
+	BMenu*			file;
+	BMenu*			edit;
+	KeyView*		keys;
+
+	BarWindow(bool withBar = true)
+		:
+		bar(NULL),
+		file(NULL),
+		edit(NULL)
+	{
+		window = new LoggingWindow(log, BRect(100, 100, 499, 399));
+		keys = new KeyView(BRect(0, 40, 399, 299));
+		window->AddChild(keys);
+		if (withBar) {
+			bar = new BMenuBar(BRect(0, 0, 399, 19), "menu_bar");
+			file = new BMenu("File");
+			file->AddItem(new BMenuItem("New", new BMessage('MFnf'), 'N'));
+			file->AddItem(new BMenuItem("Open file", new BMessage('MFof'), 'O'));
+			edit = new BMenu("Edit");
+			edit->AddItem(new BMenuItem("Undo", new BMessage('MEun'), 'Z'));
+			bar->AddItem(file);
+			bar->AddItem(edit);
+			window->AddChild(bar);
+		}
+		keys->MakeFocus(true);
+		window->Show();
+		WaitIdle();
+	}
+
+	~BarWindow()
+	{
+		window->Lock();
+		window->Quit();
+		WaitIdle();
+	}
+};
+
+
+void
+PressF10(uint32 modifiers = 0)
+{
+	HeadlessTest::PressKey(B_F10_KEY, modifiers);
+	WaitIdle();
+}
+
+
+void
+PressAltAlone()
+{
+	HeadlessTest::KeyDown(BPrivate::kKeyLeftAlt, B_OPTION_KEY | B_LEFT_OPTION_KEY);
+	HeadlessTest::KeyUp(BPrivate::kKeyLeftAlt, 0);
+	WaitIdle();
+}
+
+}	// namespace
+
+
+TEST(KeyMenuBarTest, F10OpensTheFirstMenuForTheArrowKeysAndClosesItAgain)
+{
+	BarWindow editor;
+	PressF10();
+	ASSERT_TRUE(IsOpen(editor.file));
+	// The first item is selected already: one Down reaches the second.
+	HeadlessTest::PressKey(BPrivate::kKeyDownArrow);
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	EXPECT_FALSE(IsOpen(editor.file));
+	std::vector<std::string> expected = { "MFof 1" };
+	EXPECT_EQ(expected, editor.log.Entries());
+
+	// F10 again while open closes the menus and chooses nothing; Right moves on the bar.
+	editor.log.Clear();
+	PressF10();
+	ASSERT_TRUE(IsOpen(editor.file));
+	HeadlessTest::PressKey(BPrivate::kKeyRightArrow);
+	WaitIdle();
+	EXPECT_TRUE(IsOpen(editor.edit));
+	PressF10();
+	EXPECT_FALSE(IsOpen(editor.edit));
+	EXPECT_FALSE(IsOpen(editor.file));
+	EXPECT_TRUE(editor.log.Entries().empty());
+	EXPECT_EQ("", editor.keys->Keys()) << "the keys went to the menus";
+
+	// With a modifier held, F10 is an ordinary key for the focus view.
+	PressF10(B_SHIFT_KEY);
+	EXPECT_FALSE(IsOpen(editor.file));
+	EXPECT_EQ(std::string(1, (char)B_FUNCTION_KEY), editor.keys->Keys());
+
+	// A disabled bar does not open.
+	editor.window->Lock();
+	editor.bar->SetEnabled(false);
+	editor.window->Unlock();
+	PressF10();
+	EXPECT_FALSE(IsOpen(editor.file));
+}
+
+
+TEST(KeyMenuBarTest, AltAloneOpensTheBarButAltWithAKeyDoesNot)
+{
+	BarWindow editor;
+	PressAltAlone();
+	ASSERT_TRUE(IsOpen(editor.file));
+	HeadlessTest::PressKey(BPrivate::kKeyEscape);
+	WaitIdle();
+	EXPECT_FALSE(IsOpen(editor.file));
+
+	// Alt held while another key is typed is a chord, not a request for the menus.
+	int32 keyS = 0;
+	uint32 ignored = 0;
+	ASSERT_TRUE(BPrivate::KeyForCharacter('s', &keyS, &ignored));
+	HeadlessTest::KeyDown(BPrivate::kKeyLeftAlt, B_OPTION_KEY | B_LEFT_OPTION_KEY);
+	HeadlessTest::PressKey(keyS, B_OPTION_KEY | B_LEFT_OPTION_KEY);
+	HeadlessTest::KeyUp(BPrivate::kKeyLeftAlt, 0);
+	WaitIdle();
+	EXPECT_FALSE(IsOpen(editor.file));
+	EXPECT_FALSE(IsOpen(editor.edit));
+	EXPECT_EQ("s", editor.keys->Keys()) << "Alt's own press reaches no view";
+
+	// Alt alone toggles: a second lone Alt closes what the first opened.
+	PressAltAlone();
+	ASSERT_TRUE(IsOpen(editor.file));
+	PressAltAlone();
+	EXPECT_FALSE(IsOpen(editor.file));
+	EXPECT_TRUE(editor.log.Entries().empty());
+}
+
+
+TEST(KeyMenuBarTest, WithoutAMenuBarTheKeysGoToTheFocusView)
+{
+	BarWindow plain(false);
+	PressAltAlone();
+	PressF10();
+	EXPECT_EQ(std::string(1, (char)B_FUNCTION_KEY), plain.keys->Keys());
+}
