@@ -118,9 +118,12 @@ EView::EView(BRect frame, const char* name)
 
 EView::~EView()
 {
+	// The scroll view deletes its target, the text view, itself; deleting the text view
+	// first would leave the scroll view holding a dangling target.
 	RemoveChild(scrollView);
-	delete editView;
 	delete scrollView;
+	editView = NULL;
+	scrollView = NULL;
 	delete[] fileName;
 	delete[] filePath;
 }
