@@ -2,7 +2,7 @@
  * quorrel-gallery: every control of the platform in one window, each kind in a labelled
  * group and in several states (default, disabled, on, focused). Run it under X to try
  * them; with QUORREL_BACKEND=headless and "--screenshot file.png" it saves the window as
- * a PNG and quits.
+ * a PNG and quits ("--panel open" or "--panel save" saves that file panel instead).
  */
 
 #include <Application.h>
@@ -29,6 +29,8 @@
 // The list and menu groups come from their own files when those kits are built.
 void AddListControls(BView* parent, BRect area);
 void AddMenuControls(BWindow* window, BView* parent, BRect area);
+void AddFilePanelControls(BView* parent, BRect frame);
+BWindow* ShowGalleryFilePanel(BWindow* gallery, bool save);
 
 namespace {
 
@@ -257,7 +259,28 @@ public:
 		lists->AddChild(new BStringView(BRect(10, 30, 300, 46), "missing",
 			"(the list kit is not built)"));
 #endif
+#if QUORREL_GALLERY_PANELS
+		AddFilePanelControls(background, BRect(670, 130, 990, 220));
+#endif
 		fFocused->MakeFocus(true);
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		switch (message->what) {
+#if QUORREL_GALLERY_PANELS
+			// The File menu's open and save commands show the gallery's panels.
+			case 'MFof':
+				ShowGalleryFilePanel(this, false);
+				break;
+			case 'MFsa':
+				ShowGalleryFilePanel(this, true);
+				break;
+#endif
+			default:
+				BWindow::MessageReceived(message);
+				break;
+		}
 	}
 
 	bool QuitRequested() override
@@ -273,10 +296,11 @@ private:
 
 class GalleryApplication : public BApplication {
 public:
-	GalleryApplication(const char* screenshot)
+	GalleryApplication(const char* screenshot, const char* panel)
 		:
 		BApplication("application/x-vnd.Quorrel-gallery"),
 		fScreenshot(screenshot != NULL ? screenshot : ""),
+		fPanel(panel != NULL ? panel : ""),
 		fWindow(NULL)
 	{
 	}
@@ -307,8 +331,16 @@ private:
 			fWindow->Unlock();
 		}
 		HeadlessTest::WaitForIdle();
-		status_t status = HeadlessTest::SaveWindowPNG(
-			BPrivate::WindowAccess::ServerWindowOf(fWindow), fScreenshot.c_str());
+		BWindow* shown = fWindow;
+#if QUORREL_GALLERY_PANELS
+		if (!fPanel.empty() && fWindow->Lock()) {
+			shown = ShowGalleryFilePanel(fWindow, fPanel == "save");
+			fWindow->Unlock();
+			HeadlessTest::WaitForIdle();
+		}
+#endif
+		status_t status = shown != NULL ? HeadlessTest::SaveWindowPNG(
+			BPrivate::WindowAccess::ServerWindowOf(shown), fScreenshot.c_str()) : B_ERROR;
 		if (status != B_OK) {
 			fprintf(stderr, "Could not save %s (error %d)\n", fScreenshot.c_str(),
 				(int)status);
@@ -319,6 +351,7 @@ private:
 	}
 
 	std::string		fScreenshot;
+	std::string		fPanel;
 	GalleryWindow*	fWindow;
 	std::thread		fDriver;
 	int				fResult = 0;
@@ -331,17 +364,22 @@ int
 main(int argc, char** argv)
 {
 	const char* screenshot = NULL;
+	const char* panel = NULL;
 	for (int i = 1; i < argc; i++) {
 		if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
 			screenshot = argv[++i];
+		else if (strcmp(argv[i], "--panel") == 0 && i + 1 < argc
+			&& (strcmp(argv[i + 1], "open") == 0 || strcmp(argv[i + 1], "save") == 0))
+			panel = argv[++i];
 		else if (strcmp(argv[i], "--open-menu") == 0)
 			continue;
 		else {
-			fprintf(stderr, "Usage: %s [--screenshot file.png] [--open-menu]\n", argv[0]);
+			fprintf(stderr, "Usage: %s [--screenshot file.png [--panel open|save]] "
+				"[--open-menu]\n", argv[0]);
 			return 2;
 		}
 	}
-	GalleryApplication application(screenshot);
+	GalleryApplication application(screenshot, panel);
 	application.Run();
 	return application.Result();
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -43,11 +44,53 @@ private:
 };
 
 
+// A list owns nothing of its items, as on R5: these two give theirs back when the
+// window goes.
+class GalleryList : public BListView {
+public:
+	GalleryList(BRect frame, const char* name, list_view_type type)
+		:
+		BListView(frame, name, type, B_FOLLOW_LEFT | B_FOLLOW_TOP)
+	{
+	}
+
+	~GalleryList() override
+	{
+		std::vector<BListItem*> items;
+		for (int32 i = 0; i < CountItems(); i++)
+			items.push_back(ItemAt(i));
+		MakeEmpty();
+		for (BListItem* item : items)
+			delete item;
+	}
+};
+
+
+class GalleryTree : public BOutlineListView {
+public:
+	GalleryTree(BRect frame, const char* name)
+		:
+		BOutlineListView(frame, name, B_SINGLE_SELECTION_LIST, B_FOLLOW_LEFT | B_FOLLOW_TOP)
+	{
+	}
+
+	~GalleryTree() override
+	{
+		// Collapsed items are in the full list only.
+		std::vector<BListItem*> items;
+		for (int32 i = 0; i < FullListCountItems(); i++)
+			items.push_back(FullListItemAt(i));
+		MakeEmpty();
+		for (BListItem* item : items)
+			delete item;
+	}
+};
+
+
 BScrollView*
 MakeWordList(BRect frame)
 {
-	BListView* list = new BListView(frame, "gallery words", B_MULTIPLE_SELECTION_LIST,
-		B_FOLLOW_LEFT | B_FOLLOW_TOP);
+	BListView* list = new GalleryList(frame, "gallery words", B_MULTIPLE_SELECTION_LIST);
 	for (const char* word : kWords)
 		list->AddItem(new BStringItem(word));
 	list->ItemAt(4)->SetEnabled(false);
@@ -61,8 +104,7 @@ MakeWordList(BRect frame)
 BScrollView*
 MakeTree(BRect frame)
 {
-	BOutlineListView* tree = new BOutlineListView(frame, "gallery tree",
-		B_SINGLE_SELECTION_LIST, B_FOLLOW_LEFT | B_FOLLOW_TOP);
+	BOutlineListView* tree = new GalleryTree(frame, "gallery tree");
 	BStringItem* site = new BStringItem("site");
 	BStringItem* images = new BStringItem("images");
 	BStringItem* pages = new BStringItem("pages");
