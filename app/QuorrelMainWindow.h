@@ -20,10 +20,12 @@
 #ifndef QUORREL_MAIN_WINDOW_H
 #define QUORREL_MAIN_WINDOW_H
 
+#include <Messenger.h>
 #include <Rect.h>
 #include <SupportDefs.h>
 #include <Window.h>
 
+class BBitmap;
 class BEntry;
 class BFilePanel;
 class BMenu;
@@ -175,12 +177,17 @@ public:
 			void				SaveFile(int index);
 	// Converts a NUL-terminated text from UTF-8 to the save panel's encoding
 	// (toFile true) or from the open panel's encoding to UTF-8 (toFile false).
-	// Returns a new buffer (delete[]) holding *length bytes and a NUL.
+	// Returns a new buffer (delete[]) holding *length bytes and a NUL, or NULL when
+	// memory runs out. *substituted (when not NULL) counts the characters that became
+	// the substitute character 0x1A.
 			char*				Konwertuj(const char* text, bool toFile,
-									int32* length);
+									int32* length, int32* substituted = NULL);
 	// `path` relative to the project directory when it lies inside it, otherwise
 	// `path` unchanged; always a new buffer the caller deletes (delete[]).
 			char*				ConvertPath(const char* path);
+	// The rule of ConvertPath for a given directory path (NULL: none).
+	static	char*				RelativeToDirectory(const char* path,
+									const char* directory);
 
 	// Marked item of each panel's Encoding menu: the encoding index, or -1.
 			int32				OpenEncodingIndex();
@@ -249,11 +256,15 @@ private:
 			bool				_OpenDocument(const char* path, bool reportErrors);
 			void				_SaveCommand();
 			void				_SaveAsCommand();
+			void				_ShowSavePanel(int slot);
 			void				_SaveRequested(BMessage* message);
 			void				_PanelCancelled(BMessage* message);
 			void				_CloseCommand();
-			void				_ReportError(const char* key, const char* detail);
 			void				_QuitAuxiliaryWindows();
+	// Shows an alert that needs no answer without holding up the window: a thread
+	// of its own waits for its button. `type` is an alert_type.
+			void				_Notice(const char* title, const char* text,
+									int32 type);
 
 			BView*				fMainView;
 			IconBar*			fFirstIconBar;
@@ -301,6 +312,18 @@ private:
 			bool				fSearchWindowOpen;
 			PrefsWindow*		fPrefsWindow;
 			bool				fPrefsWindowOpen;
+	// The dialogs may end on their own when the application quits; these tell
+	// whether they still exist.
+			BMessenger			fColorMessenger;
+			BMessenger			fAboutMessenger;
+			BMessenger			fSearchMessenger;
+			BMessenger			fPrefsMessenger;
+			BMessenger			fSaveDocsMessenger;
+
+	// The tool-bar buttons keep these; the window deletes them.
+	static	const int			kIconCount = 13;
+			BMessage*			fIconMessages[kIconCount];
+			BBitmap*			fIconBitmaps[kIconCount][2];
 };
 
 #endif	// QUORREL_MAIN_WINDOW_H
