@@ -189,9 +189,9 @@ EView::LoadIssueText(uint32 issues)
 	if ((issues & kLoadReadError) != 0)
 		return "I can`t read this file.";
 	if ((issues & kLoadNulReplaced) != 0)
-		return "This file holds NUL bytes (it may not be a text file). Each was replaced by the substitute character.";
+		return "The file holds NUL bytes; each was replaced by a substitute character.";
 	if ((issues & kLoadSubstituted) != 0)
-		return "Some bytes of this file are not characters of the chosen encoding. They were replaced by the substitute character.";
+		return "Some bytes do not fit the chosen encoding; they were replaced by a substitute character.";
 	return NULL;
 }
 
