@@ -634,9 +634,13 @@ BWindow::_HandleKeyDown(BMessage* message, BView* target)
 	if ((modifiers & B_COMMAND_KEY) != 0 && _HandleShortcut(message))
 		return;
 
+	// While the menu bar's menus are open, Enter chooses in them rather than pressing
+	// the default button.
+	BMenuBar* bar = dynamic_cast<BMenuBar*>(fKeyMenuBar);
+	bool menusOpen = bar != NULL && BPrivate::MenuAccess::IsTracking(bar);
 	bool plain = (modifiers & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0;
 	if (plain && length == 1 && bytes[0] == B_ENTER && fDefaultButton != NULL
-		&& !fDefaultButton->IsHidden(fTopView)) {
+		&& !fDefaultButton->IsHidden(fTopView) && !menusOpen) {
 		fDefaultButton->KeyDown(bytes, length);
 		return;
 	}

@@ -18,6 +18,7 @@
 #include <TextView.h>
 #include <View.h>
 
+#include "interface/menus/MenuWindow.h"
 #include "tracker/PanelColumnHeader.h"
 #include "tracker/PanelEntryItem.h"
 #include "tracker/PanelListView.h"
@@ -218,9 +219,12 @@ FilePanelWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		const char* bytes = NULL;
 		int32 modifiers = 0;
 		message->FindInt32("modifiers", &modifiers);
+		// While the menu bar's menus are open, Escape is theirs.
+		BMenuBar* bar = dynamic_cast<BMenuBar*>(KeyMenuBar());
 		if (message->FindString("bytes", &bytes) == B_OK && bytes != NULL
 			&& bytes[0] == B_ESCAPE && bytes[1] == '\0'
-			&& (modifiers & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0) {
+			&& (modifiers & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0
+			&& (bar == NULL || !MenuAccess::IsTracking(bar))) {
 			_Cancel();
 			return;
 		}
@@ -534,10 +538,18 @@ FilePanelWindow::_SelectionChanged()
 void
 FilePanelWindow::_DefaultPressed()
 {
-	if (fMode == B_SAVE_PANEL)
-		_Save();
-	else
+	if (fMode == B_OPEN_PANEL) {
 		_Open();
+		return;
+	}
+	// Working in the list, Save on a selected folder opens it; from the name field it
+	// saves under the name typed.
+	const PanelEntry* entry = _SelectedEntry(0);
+	if (CurrentFocus() == fList && entry != NULL && entry->isDirectory) {
+		_ListInvoked();
+		return;
+	}
+	_Save();
 }
 
 

@@ -2,6 +2,8 @@
 
 #include "MenuTestSupport.h"
 
+#include <Button.h>
+
 #include "server/HeadlessTest.h"
 #include "server/KeyMap.h"
 
@@ -140,6 +142,33 @@ TEST(KeyMenuBarTest, AltAloneOpensTheBarButAltWithAKeyDoesNot)
 	PressAltAlone();
 	EXPECT_FALSE(IsOpen(editor.file));
 	EXPECT_TRUE(editor.log.Entries().empty());
+}
+
+
+TEST(KeyMenuBarTest, EnterChoosesInTheOpenMenuRatherThanPressingTheDefaultButton)
+{
+	BarWindow editor;
+	editor.window->Lock();
+	BButton* button = new BButton(BRect(300, 200, 390, 220), "ok", "OK",
+		new BMessage('bDef'));
+	editor.window->ChildAt(0)->AddChild(button);
+	button->MakeDefault(true);
+	editor.window->Unlock();
+	WaitIdle();
+
+	PressF10();
+	ASSERT_TRUE(IsOpen(editor.file));
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	std::vector<std::string> expected = { "MFnf 0" };
+	EXPECT_EQ(expected, editor.log.Entries());
+
+	// With the menus closed, Enter is the default button's again.
+	editor.log.Clear();
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	expected = { "bDef -1" };
+	EXPECT_EQ(expected, editor.log.Entries());
 }
 
 

@@ -17,6 +17,7 @@
 #include <Path.h>
 #include <PopUpMenu.h>
 #include <TextControl.h>
+#include <TextView.h>
 #include <Window.h>
 
 #include "TempFolder.h"
@@ -594,4 +595,60 @@ TEST_F(FilePanelTest, CallersFillTheStripAboveTheList)
 		}
 		panel->Hide();
 	}
+}
+
+
+TEST_F(FilePanelTest, TheKeyboardAloneWalksAndSavesInTheSavePanel)
+{
+	entry_ref site = Ref("site");
+	CountingPanel panel(B_SAVE_PANEL, &fTarget, &site, false);
+	panel.SetSaveText("page.html");
+	ShowPanel(&panel);
+
+	// From the list, Save on a selected folder opens the folder.
+	ClickRow(&panel, "images");
+	Locked(panel.Window(), [&]() {
+		EXPECT_EQ((BView*)List(&panel), panel.Window()->CurrentFocus());
+	});
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	EXPECT_EQ(fFolder / "site/images", PanelFolder(&panel));
+	EXPECT_TRUE(fRecorder->Messages().empty());
+
+	// F10 opens the panel's menus; Escape then closes them and leaves the panel up.
+	HeadlessTest::PressKey(B_F10_KEY);
+	WaitIdle();
+	HeadlessTest::PressKey(BPrivate::kKeyEscape);
+	WaitIdle();
+	EXPECT_TRUE(panel.IsShowing());
+	EXPECT_TRUE(fRecorder->Messages().empty());
+
+	// Its first item takes the panel up a folder.
+	HeadlessTest::PressKey(B_F10_KEY);
+	WaitIdle();
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	EXPECT_EQ(fFolder / "site", PanelFolder(&panel));
+
+	// Tab reaches the name field; Enter there saves under the name typed.
+	BTextControl* name = dynamic_cast<BTextControl*>(View(&panel, "text view"));
+	ASSERT_NE(nullptr, name);
+	for (int i = 0; i < 8; i++) {
+		bool inName = false;
+		Locked(panel.Window(), [&]() {
+			inName = panel.Window()->CurrentFocus() == (BView*)name->TextView();
+		});
+		if (inName)
+			break;
+		HeadlessTest::PressKey(BPrivate::kKeyTab);
+		WaitIdle();
+	}
+	HeadlessTest::PressKey(BPrivate::kKeyReturn);
+	WaitIdle();
+	std::vector<BMessage> messages = fRecorder->Messages();
+	ASSERT_EQ(1u, messages.size());
+	EXPECT_EQ((uint32)B_SAVE_REQUESTED, messages[0].what);
+	EXPECT_EQ("page.html", StringOf(messages[0], "name"));
+	std::vector<std::string> folder = { fFolder / "site" };
+	EXPECT_EQ(folder, RefPaths(messages[0], "directory"));
 }
