@@ -295,14 +295,16 @@ IconBar::Sort()
 void
 IconBar::SetSize(int mode)
 {
-	int32 itemSize = 0;
+	// Only the two sizes exist; any other mode would shrink every item to nothing.
+	int32 itemSize;
 	if (mode == 0) {
 		fHeight = kNormalHeight;
 		itemSize = kNormalItem;
 	} else if (mode == 1) {
 		fHeight = kSmallHeight;
 		itemSize = kSmallItem;
-	}
+	} else
+		return;
 
 	for (int i = 0; i < kMaxItems; i++) {
 		Slot& slot = fSlots[i];

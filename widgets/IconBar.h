@@ -45,7 +45,7 @@ public:
 			IconBarIcon*		DeleteIcon(int index);
 			IconBarButton*		DeleteButton(int index);
 
-	// 0 normal, 1 small.
+	// 0 normal, 1 small; other modes change nothing.
 			void				SetSize(int mode);
 	// The bar's height: 37 or 21.
 			int					GetSize();
