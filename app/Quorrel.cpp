@@ -129,8 +129,10 @@ Quorrel::Quorrel()
 
 Quorrel::~Quorrel()
 {
-	// The tool-tip service outlives the application object: its thread may still be
-	// finishing a pass, and it ends by itself once the application is gone.
+	// The tool-tip service stays for as long as the application object: its thread is
+	// stopped and its bubble window closed here, so nothing of it outlives the process's
+	// last message loop.
+	delete fBubbleHelper;
 }
 
 
