@@ -150,7 +150,13 @@ TextSearch::_Decode(const unsigned char* text, int32 length, int32* size)
 TextSearch::TextSearch(const char* pattern, bool ignoreCase)
 	:
 	fPattern(pattern != NULL ? pattern : ""),
-	fIgnoreCase(ignoreCase)
+	fIgnoreCase(ignoreCase),
+	fCacheText(NULL),
+	fCacheLength(0),
+	fNextLower(-1),
+	fNextUpper(-1),
+	fLowerFrom(0),
+	fUpperFrom(0)
 {
 	if (!fIgnoreCase)
 		return;
@@ -223,18 +229,36 @@ TextSearch::FindIn(const char* text, int32 length, int32 from, int32* matchLengt
 	// k and s also fold from the Kelvin sign and the long s, which memchr would miss.
 	bool asciiStart = first < 0x80 && first != 'k' && first != 's';
 	int32 at = from;
-	while (at < length) {
-		if (asciiStart) {
-			const void* lower = memchr(text + at, (int)first, length - at);
-			int32 upperChar = first >= 'a' && first <= 'z' ? (int32)first - 0x20 : -1;
-			const void* upper = upperChar >= 0
-				? memchr(text + at, upperChar, length - at) : NULL;
-			const char* next = (const char*)lower;
-			if (next == NULL || (upper != NULL && (const char*)upper < next))
-				next = (const char*)upper;
-			if (next == NULL)
+	if (asciiStart) {
+		// The next position of each case is kept until the search passes it, also
+		// from one call to the next on the same text, so a case that is rare is not
+		// looked for again from every candidate (replacing all would be quadratic).
+		int32 upperChar = first >= 'a' && first <= 'z' ? (int32)first - 0x20 : -1;
+		if (fCacheText != text || fCacheLength != length) {
+			fCacheText = text;
+			fCacheLength = length;
+			fNextLower = fNextUpper = -1;
+			fLowerFrom = fUpperFrom = length;
+		}
+		while (at < length) {
+			// Each position is the first one at or after where it was looked for.
+			if (fNextLower < at || fLowerFrom > at) {
+				const void* found = memchr(text + at, (int)first, length - at);
+				fNextLower = found != NULL ? (int32)((const char*)found - text) : length;
+				fLowerFrom = at;
+			}
+			if (upperChar < 0)
+				fNextUpper = length;
+			else if (fNextUpper < at || fUpperFrom > at) {
+				const void* found = memchr(text + at, upperChar, length - at);
+				fNextUpper = found != NULL ? (int32)((const char*)found - text) : length;
+				fUpperFrom = at;
+			}
+			int32 nextLower = fNextLower;
+			int32 nextUpper = fNextUpper;
+			at = nextLower < nextUpper ? nextLower : nextUpper;
+			if (at >= length)
 				return -1;
-			at = (int32)(next - text);
 			int32 matched = MatchAt(text, length, at);
 			if (matched > 0) {
 				if (matchLength != NULL)
@@ -242,9 +266,11 @@ TextSearch::FindIn(const char* text, int32 length, int32 from, int32* matchLengt
 				return at;
 			}
 			at++;
-			continue;
 		}
+		return -1;
+	}
 
+	while (at < length) {
 		int32 size;
 		uint32 c = _Decode(bytes + at, length - at, &size);
 		if (c < kInvalidBase)

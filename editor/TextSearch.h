@@ -7,7 +7,8 @@
  * the pattern (ẞ and ß), so every search reports the length it matched. Bytes that are
  * not valid UTF-8 match only themselves.
  *
- * An empty pattern matches nothing.
+ * An empty pattern matches nothing. An object remembers where it last looked in a
+ * text, so it is meant for one search or one pass of searches over an unchanged text.
  */
 #ifndef TEXT_SEARCH_H
 #define TEXT_SEARCH_H
@@ -43,6 +44,16 @@ private:
 			std::string			fPattern;
 			bool				fIgnoreCase;
 			std::vector<uint32>	fFolded;
+
+	// Where the pattern's first byte, in either case, next occurs in the text searched
+	// last, and from where that was looked for; a text that changes in place must be
+	// searched with a new object.
+	mutable	const char*			fCacheText;
+	mutable	int32				fCacheLength;
+	mutable	int32				fNextLower;
+	mutable	int32				fNextUpper;
+	mutable	int32				fLowerFrom;
+	mutable	int32				fUpperFrom;
 };
 
 

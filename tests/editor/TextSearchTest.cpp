@@ -106,3 +106,33 @@ TEST(TextSearchTest, MatchAtTellsWhetherAnOccurrenceStartsThere)
 	EXPECT_EQ(-1, TextSearch("</b>x", true).MatchAt(text.data(), (int32)text.size(), 10));
 	EXPECT_EQ(-1, TextSearch("</b>x", false).MatchAt(text.data(), (int32)text.size(), 10));
 }
+
+
+TEST(TextSearchTest, OneObjectSearchesAgainFromAnyPosition)
+{
+	// The object remembers where the cases of the first letter lie; searching again
+	// from an earlier position, or in another text, still finds the first occurrence.
+	std::string text = "Edit edit EDIT edit";
+	TextSearch search("edit", true);
+	int32 matched = 0;
+	EXPECT_EQ(5, search.FindIn(text.data(), (int32)text.size(), 1, &matched));
+	EXPECT_EQ(10, search.FindIn(text.data(), (int32)text.size(), 6, &matched));
+	EXPECT_EQ(0, search.FindIn(text.data(), (int32)text.size(), 0, &matched));
+	EXPECT_EQ(15, search.FindIn(text.data(), (int32)text.size(), 11, &matched));
+	EXPECT_EQ(-1, search.FindIn(text.data(), (int32)text.size(), 16, &matched));
+	EXPECT_EQ(5, search.FindIn(text.data(), (int32)text.size(), 2, &matched));
+	std::string other = "xxEDIT";
+	EXPECT_EQ(2, search.FindIn(other.data(), (int32)other.size(), 0, &matched));
+
+	// Walking through every occurrence as replacing all does.
+	std::string many;
+	for (int32 i = 0; i < 1000; i++)
+		many += i % 100 == 0 ? "eDiT " : "edit ";
+	int32 count = 0;
+	for (int32 at = search.FindIn(many.data(), (int32)many.size(), 0, &matched); at >= 0;
+			at = search.FindIn(many.data(), (int32)many.size(), at + matched, &matched)) {
+		EXPECT_EQ(count * 5, at);
+		count++;
+	}
+	EXPECT_EQ(1000, count);
+}
