@@ -124,6 +124,7 @@ protected:
 		fFolder.WriteFile("site/about.html", "<p>about</p>");
 		fFolder.WriteFile("site/contact.html", "<p>mail</p>");
 		fFolder.WriteFile("site/Pages/one.html", "1");
+		fFolder.MakeLink("site/Pages/latest.html", fFolder / "site/Pages/one.html");
 		fRecorder = new Recorder();
 		fRecorder->Run();
 		fTarget = BMessenger(fRecorder);
@@ -267,7 +268,7 @@ TEST_F(FilePanelTest, OpenPanelWalksTheFoldersAndOpensOneFile)
 	// A double click enters a folder; Backspace comes back and selects where it was.
 	ClickRow(&panel, "Pages", 2);
 	EXPECT_EQ(fFolder / "site/Pages", PanelFolder(&panel));
-	expected = { "one.html" };
+	expected = { "latest.html", "one.html" };
 	EXPECT_EQ(expected, Rows(&panel));
 	HeadlessTest::PressKey(BPrivate::kKeyBackspace);
 	WaitIdle();
@@ -339,6 +340,10 @@ TEST_F(FilePanelTest, OpenPanelSendsEverySelectedFileAndKeepsShowingWhenAsked)
 	ClickRow(&panel, "contact.html");
 	HeadlessTest::KeyUp(BPrivate::kKeyLeftShift, 0);
 	WaitIdle();
+	if (const char* pictures = getenv("QUORREL_PANEL_PNG_DIR")) {
+		EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(WindowAccess::ServerWindowOf(
+			panel.Window()), (std::string(pictures) + "/selected.png").c_str()));
+	}
 	ClickView(&panel, "default button");
 
 	std::vector<BMessage> messages = fRecorder->Messages();
@@ -543,6 +548,11 @@ TEST_F(FilePanelTest, RefreshShowsNewFilesAndAnUnreadableFolderIsExplained)
 	Locked(panel.Window(), [&]() {
 		EXPECT_NE(std::string::npos, list->Note().find("cannot be read")) << list->Note();
 	});
+	if (const char* pictures = getenv("QUORREL_PANEL_PNG_DIR")) {
+		WaitIdle();
+		EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(WindowAccess::ServerWindowOf(
+			panel.Window()), (std::string(pictures) + "/unreadable.png").c_str()));
+	}
 	ClickView(&panel, "default button");
 	EXPECT_TRUE(fRecorder->Messages().empty());
 	HeadlessTest::PressKey(BPrivate::kKeyBackspace);
