@@ -256,10 +256,12 @@ FirstStartView::_BuildTexts(float right)
 	fWelcomeText = _MakeText(BRect(80, 10, right - 10, 200), "witka", kWelcomeText);
 	fWelcomeText->SetTextRect(BRect(0, 0, right - 90, 190));
 	BRect line(80, 10, right - 10, 30);
-	fLanguageText = _MakeText(line, "lang", kLanguageText);
 	fNameText = _MakeText(line, "name", kNameText);
 	fEncodingText = _MakeText(line, "encoding", kEncodingText);
-	fEndText = _MakeText(line, "end", kEndText);
+	// These two texts take two lines in the system font; the language text starts a
+	// little higher so that its second line clears the list below it.
+	fLanguageText = _MakeText(BRect(80, 7, right - 10, 36), "lang", kLanguageText);
+	fEndText = _MakeText(BRect(80, 10, right - 10, 60), "end", kEndText);
 }
 
 
