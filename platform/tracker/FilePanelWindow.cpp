@@ -1,6 +1,7 @@
 #include "tracker/FilePanelWindow.h"
 
 #include <Alert.h>
+#include <Application.h>
 #include <AppDefs.h>
 #include <Beep.h>
 #include <Button.h>
@@ -11,6 +12,7 @@
 #include <MenuItem.h>
 #include <Path.h>
 #include <PopUpMenu.h>
+#include <Roster.h>
 #include <Screen.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
@@ -63,6 +65,19 @@ CenteredFrame()
 }
 
 
+// "Open" or "Save", after the application's name as R5 titles its panels.
+static std::string
+PanelTitle(file_panel_mode mode)
+{
+	std::string title = mode == B_SAVE_PANEL ? "Save" : "Open";
+	app_info info;
+	if (be_app != NULL && be_app->GetAppInfo(&info) == B_OK && info.ref.name != NULL
+		&& info.ref.name[0] != '\0')
+		title = std::string(info.ref.name) + ": " + title;
+	return title;
+}
+
+
 static std::string
 Leaf(const std::string& path)
 {
@@ -98,7 +113,7 @@ FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode,
 	const BMessenger& target, uint32 nodeFlavors, bool allowMultipleSelection,
 	BRefFilter* filter, bool hideWhenDone)
 	:
-	BWindow(CenteredFrame(), mode == B_SAVE_PANEL ? "Save" : "Open", B_TITLED_WINDOW, 0),
+	BWindow(CenteredFrame(), PanelTitle(mode).c_str(), B_TITLED_WINDOW, 0),
 	fPanel(panel),
 	fMode(mode),
 	fTarget(target),
