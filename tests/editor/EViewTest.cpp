@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -457,4 +458,33 @@ TEST_F(EViewTest, FrameAndColouredTextOnScreen)
 			blue = ShownPixel(fWindow, BPoint(x, y)) == RGB(0, 0, 255);
 	}
 	EXPECT_TRUE(blue);
+}
+
+
+TEST_F(EViewTest, TypingColoursAsTheUserTypes)
+{
+	Locked(fWindow, [&]() { fDocument->LoadFile("text"); });
+	HeadlessTest::Click(ScreenPoint(fDocument, BPoint(100, 100)));
+	WaitIdle();
+	Locked(fWindow, [&]() {
+		EXPECT_TRUE(fDocument->editView->IsFocus());
+		fDocument->editView->Select(4, 4);
+	});
+	fWindow->ResetModifications();
+	const char* typed = " <a href=\"x\">go</a>";
+	HeadlessTest::TypeText(typed);
+	WaitIdle();
+	EXPECT_EQ(std::string("text") + typed, DocumentText(fWindow));
+	EXPECT_EQ((int32)strlen(typed), fWindow->Modifications()) << "one 'ETmo' per key";
+	// marks for "text <a href="x">go</a>"
+	const char* marks = "nnnnntttpppppqqqtnntttt";
+	Locked(fWindow, [&]() {
+		EditView* view = fDocument->editView;
+		for (int32 i = 0; marks[i] != '\0'; i++) {
+			rgb_color expected = marks[i] == 't' ? view->tagColor
+				: marks[i] == 'p' ? view->parameterColor
+				: marks[i] == 'q' ? view->quotationColor : view->normalColor;
+			EXPECT_TRUE(SameColour(expected, ColourAt(view, i))) << "at " << i;
+		}
+	});
 }
