@@ -19,7 +19,8 @@
  *
  * The panel's window runs on a thread of its own; the calls here lock it as needed and
  * may be made from any thread. Unlike R5, a folder that cannot be read is shown empty
- * with the reason in the panel, rather than silently.
+ * with the reason in the panel, rather than silently, and names starting with a dot
+ * are not listed, as Linux file managers hide them.
  */
 #ifndef _FILE_PANEL_H
 #define _FILE_PANEL_H
@@ -91,6 +92,8 @@ public:
 	// Sends message to target; override to see or change every message the panel sends.
 	virtual	void				SendMessage(const BMessenger* target, BMessage* message);
 
+	// The panel's window: lock it before adding views to its background view. NULL
+	// once the application has quit the window.
 			BWindow*			Window() const;
 			BMessenger			Messenger() const;
 			BRefFilter*			RefFilter() const;
@@ -130,6 +133,9 @@ private:
 			BFilePanel&			operator=(const BFilePanel&);
 
 			BPrivate::FilePanelWindow* fWindow;
+			// Locks fWindow only while it lives: the application deletes the window
+			// when it quits, which may be before the panel is deleted.
+			BMessenger			fWindowMessenger;
 			int32				fSelectionIndex;
 };
 

@@ -1,7 +1,6 @@
 #include <FilePanel.h>
 
 #include <Application.h>
-#include <Autolock.h>
 #include <Directory.h>
 #include <Entry.h>
 #include <Message.h>
@@ -10,6 +9,31 @@
 #include "tracker/FilePanelWindow.h"
 
 using BPrivate::FilePanelWindow;
+
+namespace {
+
+// Holds the panel's window locked for a call, if the window still exists.
+class PanelLock {
+public:
+	PanelLock(const BMessenger& messenger, FilePanelWindow* window)
+		:
+		fWindow(messenger.LockTarget() ? window : NULL)
+	{
+	}
+
+	~PanelLock()
+	{
+		if (fWindow != NULL)
+			fWindow->Unlock();
+	}
+
+	FilePanelWindow* Window() const { return fWindow; }
+
+private:
+	FilePanelWindow* fWindow;
+};
+
+}	// namespace
 
 
 BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target,
@@ -23,6 +47,7 @@ BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target,
 	BMessenger messenger = target != NULL ? *target : be_app_messenger;
 	fWindow = new FilePanelWindow(this, mode, messenger, nodeFlavors,
 		allowMultipleSelection, filter, hideWhenDone);
+	fWindowMessenger = BMessenger(fWindow);
 	if (message != NULL)
 		fWindow->SetPanelMessage(message);
 	if (directory != NULL)
@@ -35,15 +60,19 @@ BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target,
 
 BFilePanel::~BFilePanel()
 {
-	if (fWindow->Lock())
+	if (fWindowMessenger.LockTarget()) {
+		fWindow->DetachPanel();
 		fWindow->Quit();
+	}
 }
 
 
 void
 BFilePanel::Show()
 {
-	BAutolock lock(fWindow);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() == NULL)
+		return;
 	if (fWindow->IsHidden()) {
 		fWindow->PrepareToShow();
 		fWindow->Show();
@@ -55,8 +84,8 @@ BFilePanel::Show()
 void
 BFilePanel::Hide()
 {
-	BAutolock lock(fWindow);
-	if (!fWindow->IsHidden())
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL && !fWindow->IsHidden())
 		fWindow->Hide();
 }
 
@@ -64,8 +93,8 @@ BFilePanel::Hide()
 bool
 BFilePanel::IsShowing() const
 {
-	BAutolock lock(fWindow);
-	return !fWindow->IsHidden();
+	PanelLock lock(fWindowMessenger, fWindow);
+	return lock.Window() != NULL && !fWindow->IsHidden();
 }
 
 
@@ -92,30 +121,31 @@ BFilePanel::SendMessage(const BMessenger* target, BMessage* message)
 BWindow*
 BFilePanel::Window() const
 {
-	return fWindow;
+	return fWindowMessenger.IsValid() ? fWindow : NULL;
 }
 
 
 BMessenger
 BFilePanel::Messenger() const
 {
-	BAutolock lock(fWindow);
-	return fWindow->Target();
+	PanelLock lock(fWindowMessenger, fWindow);
+	return lock.Window() != NULL ? fWindow->Target() : BMessenger();
 }
 
 
 BRefFilter*
 BFilePanel::RefFilter() const
 {
-	BAutolock lock(fWindow);
-	return fWindow->Filter();
+	PanelLock lock(fWindowMessenger, fWindow);
+	return lock.Window() != NULL ? fWindow->Filter() : NULL;
 }
 
 
 file_panel_mode
 BFilePanel::PanelMode() const
 {
-	return fWindow->Mode();
+	PanelLock lock(fWindowMessenger, fWindow);
+	return lock.Window() != NULL ? fWindow->Mode() : B_OPEN_PANEL;
 }
 
 
@@ -124,49 +154,54 @@ BFilePanel::GetPanelDirectory(entry_ref* ref) const
 {
 	if (ref == NULL)
 		return;
-	BAutolock lock(fWindow);
-	get_ref_for_path(fWindow->Directory().c_str(), ref);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		get_ref_for_path(fWindow->Directory().c_str(), ref);
 }
 
 
 void
 BFilePanel::SetTarget(BMessenger target)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetTarget(target);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetTarget(target);
 }
 
 
 void
 BFilePanel::SetMessage(BMessage* message)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetPanelMessage(message);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetPanelMessage(message);
 }
 
 
 void
 BFilePanel::SetRefFilter(BRefFilter* filter)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetFilter(filter);
-	fWindow->Refresh();
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetFilter(filter);
 }
 
 
 void
 BFilePanel::SetSaveText(const char* text)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetSaveText(text);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetSaveText(text);
 }
 
 
 void
 BFilePanel::SetButtonLabel(file_panel_button button, const char* label)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetButtonLabel(button, label);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetButtonLabel(button, label);
 }
 
 
@@ -211,32 +246,35 @@ BFilePanel::SetPanelDirectory(const char* newDirectory)
 {
 	if (newDirectory == NULL)
 		return;
-	BAutolock lock(fWindow);
-	fWindow->SetDirectory(newDirectory);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetDirectory(newDirectory);
 }
 
 
 void
 BFilePanel::SetHideWhenDone(bool hideWhenDone)
 {
-	BAutolock lock(fWindow);
-	fWindow->SetHidesWhenDone(hideWhenDone);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->SetHidesWhenDone(hideWhenDone);
 }
 
 
 bool
 BFilePanel::HidesWhenDone() const
 {
-	BAutolock lock(fWindow);
-	return fWindow->HidesWhenDone();
+	PanelLock lock(fWindowMessenger, fWindow);
+	return lock.Window() != NULL && fWindow->HidesWhenDone();
 }
 
 
 void
 BFilePanel::Refresh()
 {
-	BAutolock lock(fWindow);
-	fWindow->Refresh();
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() != NULL)
+		fWindow->Refresh();
 }
 
 
@@ -252,7 +290,9 @@ BFilePanel::GetNextSelectedRef(entry_ref* ref)
 {
 	if (ref == NULL)
 		return B_BAD_VALUE;
-	BAutolock lock(fWindow);
+	PanelLock lock(fWindowMessenger, fWindow);
+	if (lock.Window() == NULL)
+		return B_ENTRY_NOT_FOUND;
 	status_t status = fWindow->SelectedRefAt(fSelectionIndex, ref);
 	if (status == B_OK)
 		fSelectionIndex++;

@@ -10,6 +10,7 @@
 #include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
+#include <OS.h>
 #include <Path.h>
 #include <PopUpMenu.h>
 #include <Roster.h>
@@ -221,7 +222,11 @@ FilePanelWindow::_BuildBottom(BRect bounds)
 bool
 FilePanelWindow::QuitRequested()
 {
-	// Closing the panel cancels it; the panel object still owns the window.
+	// The application asks from its own thread when it quits: then the window may go,
+	// and the panel object finds it gone.
+	if (find_thread(NULL) != Thread())
+		return true;
+	// The user's close cancels the panel, which keeps its window for the next Show.
 	_Cancel();
 	return false;
 }

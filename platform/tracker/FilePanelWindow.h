@@ -43,6 +43,8 @@ public:
 	virtual	void				DispatchMessage(BMessage* message, BHandler* handler);
 
 	// The calls below want the window locked.
+	// The panel object is going: no more hooks.
+			void				DetachPanel() { fPanel = NULL; }
 			file_panel_mode		Mode() const { return fMode; }
 			BView*				Background() const { return fBackground; }
 			BMessenger			Target() const { return fTarget; }

@@ -664,3 +664,33 @@ TEST_F(FilePanelTest, TheKeyboardAloneWalksAndSavesInTheSavePanel)
 	std::vector<std::string> folder = { fFolder / "site" };
 	EXPECT_EQ(folder, RefPaths(messages[0], "directory"));
 }
+
+
+TEST_F(FilePanelTest, TheApplicationQuittingTakesThePanelsWindowAndThePanelOutlivesIt)
+{
+	entry_ref site = Ref("site");
+	CountingPanel* panel = new CountingPanel(B_OPEN_PANEL, &fTarget, &site, false);
+	ShowPanel(panel);
+	BWindow* window = panel->Window();
+	ASSERT_NE(nullptr, window);
+
+	// What BApplication::QuitRequested does with every window, from its own thread.
+	ASSERT_TRUE(window->Lock());
+	EXPECT_TRUE(window->QuitRequested());
+	window->Quit();
+	WaitIdle();
+	EXPECT_TRUE(fRecorder->Messages().empty()) << "quitting is not cancelling";
+
+	// Every call is safe afterwards and does nothing.
+	EXPECT_EQ(nullptr, panel->Window());
+	EXPECT_FALSE(panel->IsShowing());
+	panel->Show();
+	panel->Refresh();
+	panel->SetPanelDirectory((fFolder / "site/Pages").c_str());
+	panel->SetSaveText("x");
+	entry_ref ref;
+	EXPECT_EQ(B_ENTRY_NOT_FOUND, panel->GetNextSelectedRef(&ref));
+	EXPECT_FALSE(panel->Messenger().IsValid());
+	delete panel;
+	EXPECT_TRUE(fRecorder->Messages().empty());
+}
