@@ -137,6 +137,7 @@ TextLayout::TextLayout(const TextStore& store)
 	fChangedParagraph(-1),
 	fChangedTop(0),
 	fChangedBottom(0),
+	fWrappedBytes(0),
 	fTreesValid(false),
 	fGeneration(0),
 	fDefaultHeight(-1),
@@ -273,6 +274,11 @@ TextLayout::TextInserted(int32 paragraph, int32 offset, int32 length, int32 newl
 	after->damaged = true;
 	after->damageFrom = 0;
 	after->damageTo = tail;
+	// Damage waiting past the insertion goes with the last part.
+	if (wrap->damaged && wrap->damageTo > relative + length) {
+		after->damageTo = wrap->damageTo == kNoEnd
+			? kNoEnd : std::max(tail, wrap->damageTo - moved);
+	}
 	fWraps[last] = std::move(after);
 
 	auto kept = std::find_if(wrap->boxes.begin(), wrap->boxes.end(),
@@ -544,10 +550,13 @@ TextLayout::_Measure(int32 paragraph)
 	if (wraps && wrap != NULL && wrap->damaged && !wrap->boxes.empty()) {
 		// Wrap again from the line before the first changed byte, until a line starts
 		// where a kept line starts after the last one.
+		// The line that held the byte before the damage is the first one whose text
+		// may have changed (a line that started right at the damage may be one that
+		// joined from behind it); the line before it may take a word back.
 		const std::vector<LineBox>& old = wrap->boxes;
-		int32 resume = ParagraphLines(old.data(), (int32)old.size(), 0)
-			.IndexOf(wrap->damageFrom);
-		if (old[resume].start > wrap->damageFrom)
+		int32 before = wrap->damageFrom - 1;
+		int32 resume = ParagraphLines(old.data(), (int32)old.size(), 0).IndexOf(before);
+		if (old[resume].start > before)
 			resume = -1;
 		resume = std::max(resume - 1, (int32)0);
 		int32 from = resume < (int32)old.size() && old[resume].start <= wrap->damageFrom
@@ -674,7 +683,10 @@ TextLayout::_Wrap(int32 paragraph, int32 from, int32 top, std::vector<LineBox>& 
 			|| (index + 4 > windowEnd && windowEnd < length))
 			fill(index);
 		if (metrics == NULL || start + index < run.start || start + index >= run.end) {
-			styles.GetRun(start + index, textEnd, &run);
+			// Runs are looked up a piece at a time: finding where a run of megabytes
+			// ends would cost as much as wrapping all of it.
+			styles.GetRun(start + index, std::min(textEnd, start + index + kWrapChunk),
+				&run);
 			metrics = &fFonts.For(styles.StyleAt(run.style).font);
 		}
 		ascent = std::max(ascent, metrics->ascent);
@@ -707,6 +719,7 @@ TextLayout::_Wrap(int32 paragraph, int32 from, int32 top, std::vector<LineBox>& 
 					[](const LineBox& box, int32 value) { return box.start < value; });
 				if (found != boxes.end() && found->start == breakAt) {
 					*agreed = (int32)(found - boxes.begin());
+					fWrappedBytes += breakAt - from;
 					return;
 				}
 			}
@@ -716,7 +729,6 @@ TextLayout::_Wrap(int32 paragraph, int32 from, int32 top, std::vector<LineBox>& 
 			x = 0;
 			ascent = 0;
 			descent = 0;
-			metrics = NULL;
 			continue;
 		}
 		x += advance;
@@ -729,6 +741,7 @@ TextLayout::_Wrap(int32 paragraph, int32 from, int32 top, std::vector<LineBox>& 
 	}
 	int32 height = std::max((int32)(ascent + descent), (int32)1);
 	out.push_back({ lineStart, end - start, top, height, ascent });
+	fWrappedBytes += length - from;
 }
 
 

@@ -158,6 +158,8 @@ public:
 			const char*			Bytes(int32 from, int32 to);
 
 			size_t				AllocatedBytes() const;
+	// Bytes wrapping has walked over so far, for tests and benchmarks.
+			int64				WrappedBytes() const { return fWrappedBytes; }
 
 private:
 	struct Wrap;
@@ -193,6 +195,7 @@ private:
 			int32				fChangedParagraph;
 			int32				fChangedTop;
 			int32				fChangedBottom;
+			int64				fWrappedBytes;
 			std::vector<int32>	fHeightTree;
 			std::vector<int32>	fLineTree;
 			bool				fTreesValid;
