@@ -334,6 +334,11 @@ TEST_F(FilePanelTest, OpenPanelSendsEverySelectedFileAndKeepsShowingWhenAsked)
 	EXPECT_FALSE(panel.HidesWhenDone());
 	ShowPanel(&panel);
 
+	// The list has the focus; a typed letter selects the first name it begins.
+	HeadlessTest::TypeText("C");
+	WaitIdle();
+	Locked(panel.Window(), [&]() { EXPECT_EQ(3, List(&panel)->CurrentSelection()); });
+
 	// A folder in a selection of files is left out when files are asked for.
 	ClickRow(&panel, "Pages");
 	HeadlessTest::KeyDown(BPrivate::kKeyLeftShift, B_SHIFT_KEY);
