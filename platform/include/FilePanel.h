@@ -13,6 +13,9 @@
  *               "old_what" (the what of the panel's message), when the user presses
  *               Cancel, Escape or closes the window.
  *
+ * The folder is read when the panel is shown, when it moves and on Refresh; changes
+ * made while it shows are not watched.
+ *
  * Window() gives the panel's window; its first child is the grey background view, where
  * the caller may add its own controls in the strip between x = 120 and 100 pixels short
  * of the right edge, y = 25 to 55, which the panel leaves free.

@@ -507,7 +507,9 @@ FilePanelWindow::_GoTo(const std::string& folder, const char* select)
 	if (selection.empty())
 		fList->ScrollTo(BPoint(0, 0));
 	_RebuildPathMenu();
-	if (fPanel != NULL)
+	// The hook runs on the panel's thread only; a program that moves the panel
+	// knows so already.
+	if (fPanel != NULL && find_thread(NULL) == Thread())
 		fPanel->SelectionChanged();
 }
 

@@ -34,6 +34,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <sys/stat.h>
@@ -607,6 +608,26 @@ TEST_F(FilePanelTest, CallersFillTheStripAboveTheList)
 		if (pictures != NULL) {
 			std::string path = std::string(pictures) + (panel == &open ? "/open.png"
 				: "/save.png");
+			EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(
+				WindowAccess::ServerWindowOf(window), path.c_str()));
+		}
+
+		// Made larger, the panel keeps the strip free and everything in the window.
+		Locked(window, [&]() { window->ResizeTo(719, 479); });
+		WaitIdle();
+		Locked(window, [&]() {
+			BView* background = window->ChildAt(0);
+			BRect strip(120, 25, background->Bounds().right - 100, 55);
+			for (int32 i = 0; BView* child = background->ChildAt(i); i++) {
+				EXPECT_TRUE(background->Bounds().Contains(child->Frame())) << child->Name();
+				if (strcmp(child->Name(), "encodings") != 0) {
+					EXPECT_FALSE(child->Frame().Intersects(strip)) << child->Name();
+				}
+			}
+		});
+		if (pictures != NULL) {
+			std::string path = std::string(pictures) + (panel == &open ? "/open-large.png"
+				: "/save-large.png");
 			EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(
 				WindowAccess::ServerWindowOf(window), path.c_str()));
 		}
