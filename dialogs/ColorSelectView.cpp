@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "ColorText.h"
 #include "QuorrelTools.h"
 #include "libglossan/Glossan.h"
@@ -60,6 +62,7 @@ ColorSelectView::ColorSelectView(BRect frame, const char* name)
 	fColorControl = new BColorControl(BPoint(10, 20), B_CELLS_32x8, 4,
 		"colorControl", new BMessage(kMsgColorControlChanged));
 	AddChild(fColorControl);
+	_FitColorControl();
 
 	LoadSettings();
 	LoadDictionary();
@@ -279,6 +282,20 @@ ColorSelectView::CellFrame(int index)
 	float left = kGridLeft + kBlockPitch * red + kCellSize * blue;
 	float top = kGridTop + kCellSize * green;
 	return BRect(left, top, left + kCellSize, top + kCellSize);
+}
+
+
+void
+ColorSelectView::_FitColorControl()
+{
+	// With a large system font the control's fields reach down into the user slots,
+	// whose frames it would hide; it then moves up, keeping its left edge.
+	BRect frame = fColorControl->Frame();
+	float lowestBottom = kSlotTop - 3;
+	if (frame.bottom <= lowestBottom)
+		return;
+	float top = std::max(4.0f, lowestBottom - frame.Height());
+	fColorControl->MoveTo(frame.left, top);
 }
 
 

@@ -22,8 +22,8 @@ class Glossan;
 
 class ColorSelectView : public BView {
 public:
-	static	const int			kWebSafeCount = 216;
-	static	const int			kLanguageSize = 256;
+	static constexpr int		kWebSafeCount = 216;
+	static constexpr int		kLanguageSize = 256;
 
 								ColorSelectView(BRect frame, const char* name);
 	virtual						~ColorSelectView();
@@ -68,6 +68,7 @@ public:
 	static	BRect				CellFrame(int index);
 
 private:
+			void				_FitColorControl();
 			void				_AddButtons();
 			const char*			_Translate(const char* text) const;
 			bool				_PickSlot(BPoint where);

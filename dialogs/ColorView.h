@@ -9,7 +9,7 @@
 
 class ColorView : public BView {
 public:
-	static	const int			kColorCount = 25;
+	static constexpr int		kColorCount = 25;
 
 								ColorView(BRect frame, const char* name);
 	virtual						~ColorView();

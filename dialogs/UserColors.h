@@ -20,9 +20,9 @@
 
 class UserColors {
 public:
-	static	const int			kCount = 5;
+	static constexpr int		kCount = 5;
 	// The longest line the reader looks at, without its line feed.
-	static	const int			kLineLength = 255;
+	static constexpr int		kLineLength = 255;
 
 	// The colour slot has before anything is read: a grey ramp from black to white.
 	static	rgb_color			DefaultColor(int slot);
