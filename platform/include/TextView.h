@@ -13,6 +13,9 @@
  * Layout (wrapping, line heights and widths) and drawing happen only when needed and only
  * for the lines that are visible or asked about; styling a range marks it and no more.
  *
+ * Selected text can be dragged to another place in the view, which moves it (or copies
+ * it, with Ctrl held) as one undoable change.
+ *
  * Undo keeps a history rather than R5's single step: Undo goes back one change at a
  * time (a run of typing counts as one), Redo (B_REDO, Shift+Ctrl+Z) goes forward again,
  * and SetText clears the history.
@@ -231,6 +234,9 @@ private:
 
 	// Mouse.
 			void				_TrackMouse(BPoint where, int32 clicks, bool extend);
+			bool				_InSelection(BPoint where, int32 offset) const;
+			void				_DragTo(BPoint where);
+			void				_DropSelection(int32 offset, bool copy);
 			void				_SelectByUnit(int32 anchorFrom, int32 anchorTo,
 									int32 offset, int32 clicks);
 			void				_LineBounds(int32 offset, int32* from, int32* to) const;
@@ -242,6 +248,7 @@ private:
 			void				_InvalidateFrom(int32 offset);
 			void				_InvalidateCaret();
 			BRect				_CaretRect() const;
+			BRect				_CaretRectAt(int32 offset) const;
 			void				_DrawLines(BRect updateRect);
 			bool				_ShowsCaret() const;
 
@@ -303,6 +310,11 @@ private:
 			int32				fTrackFrom;
 			int32				fTrackTo;
 			bigtime_t			fLastBlink;
+	// Dragging the selection to move (or with Ctrl, copy) it within the view.
+			bool				fDragging;
+			bool				fDragMoved;
+			int32				fDropOffset;
+			BPoint				fDragStart;
 };
 
 #endif	// _TEXTVIEW_H

@@ -120,6 +120,9 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTrackClicks = 1;
 	fTrackFrom = fTrackTo = 0;
 	fLastBlink = 0;
+	fDragging = false;
+	fDragMoved = false;
+	fDropOffset = 0;
 	BView::SetFont(&fNullFont);
 	fLayout->SetTabWidth(fTabWidth);
 	fLayout->SetWrap(fWrap, fTextRect.Width());
@@ -151,6 +154,7 @@ void
 BTextView::DetachedFromWindow()
 {
 	fTracking = false;
+	fDragging = false;
 	BView::DetachedFromWindow();
 }
 
@@ -178,14 +182,40 @@ BTextView::MouseDown(BPoint where)
 		Window()->CurrentMessage()->FindInt32("clicks", &clicks);
 		Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
 	}
-	_TrackMouse(where, std::clamp(clicks, (int32)1, (int32)3),
-		(modifiers & B_SHIFT_KEY) != 0);
+	clicks = std::clamp(clicks, (int32)1, (int32)3);
+	bool extend = (modifiers & B_SHIFT_KEY) != 0;
+	int32 offset = OffsetAt(where);
+	if (clicks == 1 && !extend && fEditable && _InSelection(where, offset)) {
+		// A press on the selection may start dragging it; a release without moving
+		// places the caret as a click would.
+		fDragging = true;
+		fDragMoved = false;
+		fDropOffset = offset;
+		fDragStart = where;
+		SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
+		return;
+	}
+	_TrackMouse(where, clicks, extend);
 }
 
 
 void
 BTextView::MouseUp(BPoint where)
 {
+	if (fDragging) {
+		fDragging = false;
+		Invalidate(_CaretRectAt(fDropOffset).InsetByCopy(-1, 0));
+		int32 offset = OffsetAt(where);
+		if (!fDragMoved) {
+			Select(offset, offset);
+			return;
+		}
+		int32 modifiers = 0;
+		if (Window() != NULL && Window()->CurrentMessage() != NULL)
+			Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
+		_DropSelection(offset, (modifiers & B_COMMAND_KEY) != 0);
+		return;
+	}
 	if (!fTracking)
 		return;
 	_SelectByUnit(fTrackFrom, fTrackTo, OffsetAt(where), fTrackClicks);
@@ -196,6 +226,10 @@ BTextView::MouseUp(BPoint where)
 void
 BTextView::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
+	if (fDragging) {
+		_DragTo(where);
+		return;
+	}
 	if (!fTracking)
 		return;
 	uint32 buttons = 0;
@@ -303,6 +337,13 @@ BTextView::KeyDown(const char* bytes, int32 numBytes)
 void
 BTextView::Pulse()
 {
+	if (fDragging) {
+		BPoint where;
+		uint32 buttons;
+		GetMouse(&where, &buttons, false);
+		if (buttons != 0 && !Bounds().Contains(where))
+			_DragTo(where);
+	}
 	if (fTracking) {
 		BPoint where;
 		uint32 buttons;
@@ -727,6 +768,7 @@ BTextView::_ApplyStep(bool undo)
 	const UndoStep* found = undo ? fUndo->NextUndo() : fUndo->NextRedo();
 	if (found == NULL || !fEditable)
 		return;
+	bool joinsNext = found->joinsNext;
 	// The hooks may change the history through a subclass; work on a copy.
 	int32 offset = found->offset;
 	std::string removed = found->removed;
@@ -761,6 +803,11 @@ BTextView::_ApplyStep(bool undo)
 	else
 		Select(offset + (int32)in.size(), offset + (int32)in.size());
 	ScrollToSelection();
+
+	// Steps made as one change go back and forth together.
+	const UndoStep* next = undo ? fUndo->NextUndo() : NULL;
+	if ((undo && next != NULL && next->joinsNext) || (!undo && joinsNext))
+		_ApplyStep(undo);
 }
 
 
@@ -1617,6 +1664,15 @@ BTextView::_DrawLines(BRect updateRect)
 			FillRect(caret);
 		}
 	}
+	if (fDragging && fDragMoved) {
+		// Where the dragged text would land.
+		BRect caret = _CaretRectAt(fDropOffset);
+		if (caret.Intersects(updateRect)) {
+			SetHighColor(0, 0, 0);
+			SetDrawingMode(B_OP_COPY);
+			FillRect(caret);
+		}
+	}
 	SetDrawingMode(B_OP_COPY);
 	BView::SetFont(&fNullFont);
 }
@@ -1632,8 +1688,15 @@ BTextView::_ShowsCaret() const
 BRect
 BTextView::_CaretRect() const
 {
+	return _CaretRectAt(fSelStart);
+}
+
+
+BRect
+BTextView::_CaretRectAt(int32 offset) const
+{
 	float height;
-	BPoint point = PointAt(fSelStart, &height);
+	BPoint point = PointAt(offset, &height);
 	float x = std::max(point.x - 1, fTextRect.left);
 	return BRect(x, point.y, x, point.y + height - 1);
 }
@@ -1997,6 +2060,86 @@ BTextView::_TrackMouse(BPoint where, int32 clicks, bool extend)
 	}
 	fTracking = true;
 	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
+}
+
+
+// Whether a press at where (offset) lands on the selected text.
+bool
+BTextView::_InSelection(BPoint where, int32 offset) const
+{
+	if (fSelStart >= fSelEnd || offset < fSelStart || offset > fSelEnd)
+		return false;
+	// The nearest boundary may lie on either side of the character pressed.
+	if (offset == fSelStart)
+		return where.x >= PointAt(fSelStart).x && LineAt(fSelStart) == LineAt(where);
+	if (offset == fSelEnd)
+		return where.x < PointAt(fSelEnd).x && LineAt(fSelEnd) == LineAt(where);
+	return true;
+}
+
+
+void
+BTextView::_DragTo(BPoint where)
+{
+	uint32 buttons = 0;
+	if (Window() != NULL && Window()->CurrentMessage() != NULL) {
+		int32 value = 0;
+		if (Window()->CurrentMessage()->FindInt32("buttons", &value) == B_OK)
+			buttons = (uint32)value;
+		else
+			buttons = B_PRIMARY_MOUSE_BUTTON;
+	}
+	if (buttons == 0)
+		return;
+	if (std::fabs(where.x - fDragStart.x) + std::fabs(where.y - fDragStart.y) > 3)
+		fDragMoved = true;
+	BRect bounds = Bounds();
+	if (where.y < bounds.top)
+		ScrollBy(0, std::max(where.y - bounds.top, -bounds.Height()));
+	else if (where.y > bounds.bottom)
+		ScrollBy(0, std::min(where.y - bounds.bottom, bounds.Height()));
+	int32 offset = OffsetAt(where);
+	if (offset == fDropOffset || !fDragMoved)
+		return;
+	Invalidate(_CaretRectAt(fDropOffset).InsetByCopy(-1, 0));
+	fDropOffset = offset;
+	Invalidate(_CaretRectAt(fDropOffset).InsetByCopy(-1, 0));
+}
+
+
+// Moves the selection to offset, or copies it there, as one step of the history; the
+// text keeps its styles and ends up selected.
+void
+BTextView::_DropSelection(int32 offset, bool copy)
+{
+	int32 from = fSelStart;
+	int32 to = fSelEnd;
+	int32 length = to - from;
+	offset = _CharStart(_ClampOffset(offset));
+	if (length <= 0 || (!copy && offset >= from && offset <= to))
+		return;
+	if (copy && TextLength() + length > fMaxBytes) {
+		beep();
+		return;
+	}
+	std::string text(length + 1, '\0');
+	fStore->Text().CopyRange(from, to, &text[0]);
+	text.resize(length);
+	text_run_array* runs = fStylable ? RunArray(from, to) : NULL;
+	fUndo->CloseTyping();
+	int32 at = offset;
+	if (!copy) {
+		_Replace(from, to, NULL, 0, NULL, B_UNDO_DROP);
+		if (fDoesUndo)
+			fUndo->JoinWithNext();
+		if (offset > to)
+			at = offset - length;
+	}
+	_Replace(at, at, text.data(), length, runs, B_UNDO_DROP);
+	fUndo->CloseTyping();
+	BPrivate::FreeRunArray(runs);
+	Select(at, at + length);
+	ScrollToSelection();
 }
 
 

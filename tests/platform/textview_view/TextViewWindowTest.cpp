@@ -254,6 +254,91 @@ TEST_F(TextViewWindowTest, MouseClicksDragsAndWordSelection)
 }
 
 
+TEST_F(TextViewWindowTest, DraggingTheSelectionMovesOrCopiesItAsOneStep)
+{
+	SetText("alpha beta gamma");
+	fWindow->Lock();
+	fView->SetStylable(true);
+	rgb_color red = { 200, 0, 0, 255 };
+	fView->SetFontAndColor(6, 10, NULL, 0, &red);
+	fView->Select(6, 10);
+	int32 inserts = fView->inserts;
+	int32 deletes = fView->deletes;
+	fWindow->Unlock();
+	int32 start;
+	int32 end;
+
+	// Moving "beta" to the end: one removal, one insertion, the moved text selected
+	// and still red.
+	HeadlessTest::PressMouse(ScreenPointAt(7));
+	HeadlessTest::MoveMouse(ScreenPointAt(12));
+	HeadlessTest::MoveMouse(ScreenPointAt(16));
+	HeadlessTest::ReleaseMouse(ScreenPointAt(16));
+	WaitIdle();
+	EXPECT_EQ("alpha  gammabeta", Text());
+	Selection(&start, &end);
+	EXPECT_EQ(12, start);
+	EXPECT_EQ(16, end);
+	EXPECT_EQ(inserts + 1, fView->inserts);
+	EXPECT_EQ(deletes + 1, fView->deletes);
+	fWindow->Lock();
+	rgb_color color;
+	BFont font;
+	fView->GetFontAndColor(13, &font, &color);
+	fWindow->Unlock();
+	EXPECT_EQ(red, color);
+
+	// Undo takes the whole move back at once, Redo does it again.
+	PressControl('z');
+	WaitIdle();
+	EXPECT_EQ("alpha beta gamma", Text());
+	Selection(&start, &end);
+	EXPECT_EQ(6, start);
+	EXPECT_EQ(10, end);
+	PressControl('z', B_SHIFT_KEY);
+	WaitIdle();
+	EXPECT_EQ("alpha  gammabeta", Text());
+	PressControl('z');
+	WaitIdle();
+	ASSERT_EQ("alpha beta gamma", Text());
+
+	// With Ctrl held the text is copied, to the front this time.
+	HeadlessTest::AdvanceClock(2000000);
+	HeadlessTest::KeyDown(BPrivate::kKeyLeftControl, B_COMMAND_KEY);
+	HeadlessTest::PressMouse(ScreenPointAt(8));
+	HeadlessTest::MoveMouse(ScreenPointAt(3));
+	HeadlessTest::MoveMouse(ScreenPointAt(0));
+	HeadlessTest::ReleaseMouse(ScreenPointAt(0));
+	HeadlessTest::KeyUp(BPrivate::kKeyLeftControl, 0);
+	WaitIdle();
+	EXPECT_EQ("betaalpha beta gamma", Text());
+	Selection(&start, &end);
+	EXPECT_EQ(0, start);
+	EXPECT_EQ(4, end);
+	PressControl('z');
+	WaitIdle();
+	EXPECT_EQ("alpha beta gamma", Text());
+
+	// Dropping onto the selection itself changes nothing; pressing on it without
+	// moving places the caret there.
+	fWindow->Lock();
+	fView->Select(6, 10);
+	fWindow->Unlock();
+	HeadlessTest::AdvanceClock(2000000);
+	HeadlessTest::PressMouse(ScreenPointAt(7));
+	HeadlessTest::MoveMouse(ScreenPointAt(9));
+	HeadlessTest::ReleaseMouse(ScreenPointAt(9));
+	WaitIdle();
+	EXPECT_EQ("alpha beta gamma", Text());
+	HeadlessTest::AdvanceClock(2000000);
+	HeadlessTest::Click(ScreenPointAt(8));
+	WaitIdle();
+	Selection(&start, &end);
+	EXPECT_EQ(8, start);
+	EXPECT_EQ(8, end);
+}
+
+
 TEST_F(TextViewWindowTest, CaretSelectionAndColouredRunsOnScreen)
 {
 	SetText("MMMM  MMMM\nline");

@@ -98,4 +98,13 @@ UndoHistory::NextRedo() const
 	return fPosition < (int32)fSteps.size() ? &fSteps[fPosition] : NULL;
 }
 
+void
+UndoHistory::JoinWithNext()
+{
+	if (fPosition > 0 && fPosition == (int32)fSteps.size()) {
+		fSteps[fPosition - 1].joinsNext = true;
+		fTypingOpen = false;
+	}
+}
+
 }	// namespace BPrivate

@@ -24,6 +24,9 @@ struct UndoStep {
 	std::string			inserted;
 	int32				selectionStart = 0;
 	int32				selectionEnd = 0;
+	// This step and the next are undone and redone together (moving text is a removal
+	// and an insertion).
+	bool				joinsNext = false;
 };
 
 class UndoHistory {
@@ -41,6 +44,8 @@ public:
 			bool				ExtendTyping(int32 offset, const char* removed,
 									int32 removedLength, const char* inserted,
 									int32 insertedLength);
+	// The step on top and the next one added make one change for Undo and Redo.
+			void				JoinWithNext();
 	// Ends the typing step on top: the next typing starts a new one.
 			void				CloseTyping() { fTypingOpen = false; }
 
