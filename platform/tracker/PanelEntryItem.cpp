@@ -21,7 +21,7 @@ PanelColumns::For(float width)
 {
 	PanelColumns columns;
 	columns.nameLeft = kIconLeft + kIconSize + 6;
-	// The name takes what the two fixed columns leave, but never less than 120 pixels.
+	// The name takes what the two fixed columns leave, but never less than 200 pixels.
 	columns.modifiedLeft = std::max(columns.nameLeft + 200, width - 150);
 	columns.sizeRight = columns.modifiedLeft - 12;
 	return columns;

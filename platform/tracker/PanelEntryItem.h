@@ -13,7 +13,7 @@
 
 namespace BPrivate {
 
-// Where the columns begin in a list width wide: the name at kIconWidth, the size ending
+// Where the columns begin in a list width wide: the name after the icon, the size ending
 // at sizeRight, the time of change starting at modifiedLeft.
 struct PanelColumns {
 	float	nameLeft;

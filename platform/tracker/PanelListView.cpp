@@ -6,6 +6,7 @@
 
 #include "tracker/PanelEntryItem.h"
 
+#include <algorithm>
 #include <strings.h>
 
 namespace BPrivate {
