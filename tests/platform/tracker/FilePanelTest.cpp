@@ -667,6 +667,12 @@ TEST_F(FilePanelTest, TheKeyboardAloneWalksAndSavesInTheSavePanel)
 	HeadlessTest::PressKey(BPrivate::kKeyReturn);
 	WaitIdle();
 	EXPECT_EQ(fFolder / "site", PanelFolder(&panel));
+	// So does its shortcut, Ctrl+Up.
+	HeadlessTest::PressKey(BPrivate::kKeyUpArrow, B_COMMAND_KEY);
+	WaitIdle();
+	EXPECT_EQ(fFolder.Path(), PanelFolder(&panel));
+	ClickRow(&panel, "site", 2);
+	EXPECT_EQ(fFolder / "site", PanelFolder(&panel));
 
 	// Tab reaches the name field; Enter there saves under the name typed.
 	BTextControl* name = dynamic_cast<BTextControl*>(View(&panel, "text view"));
