@@ -561,6 +561,8 @@ SDLBackend::_HandleKeyDown(const void* pointer)
 	int32 key = KeyForScancode(event.keysym.scancode);
 	uint32 modifiers = ModifiersForSDL(event.keysym.mod);
 	fServer->HandleModifiers(modifiers);
+	if (_ForwardAltKey(true, key, modifiers, event.repeat != 0))
+		return;
 	if (key == 0 || IsModifierKey(key))
 		return;
 
@@ -593,6 +595,20 @@ SDLBackend::_HandleKeyDown(const void* pointer)
 }
 
 
+// The Alt keys' own presses and releases go to the window with no bytes, because a
+// lone Alt opens the window's key menu bar; the other modifier keys only change the
+// modifier state.
+bool
+SDLBackend::_ForwardAltKey(bool down, int32 key, uint32 modifiers, bool repeat)
+{
+	if (key != kKeyLeftAlt && key != kKeyRightAlt)
+		return false;
+	char bytes[8] = {};
+	fServer->HandleKey(down, key, modifiers, bytes, 0, repeat);
+	return true;
+}
+
+
 void
 SDLBackend::_HandleKeyUp(const void* pointer)
 {
@@ -602,6 +618,8 @@ SDLBackend::_HandleKeyUp(const void* pointer)
 	int32 key = KeyForScancode(event.keysym.scancode);
 	uint32 modifiers = ModifiersForSDL(event.keysym.mod);
 	fServer->HandleModifiers(modifiers);
+	if (_ForwardAltKey(false, key, modifiers, false))
+		return;
 	if (key == 0 || IsModifierKey(key))
 		return;
 	char bytes[8];

@@ -62,6 +62,8 @@ private:
 			void				_HandleEvent(const void* event);
 			void				_HandleWindowEvent(const void* event);
 			void				_HandleKeyDown(const void* event);
+			bool				_ForwardAltKey(bool down, int32 key, uint32 modifiers,
+									bool repeat);
 			void				_HandleKeyUp(const void* event);
 			void				_HandleText(const char* text);
 			void				_FlushPendingKey();
