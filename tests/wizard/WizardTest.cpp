@@ -100,10 +100,12 @@ protected:
 	{
 		if (fWindow != NULL && WindowAlive())
 			QuitWindow(fWindow);
+		// The tool-tip service goes first, with its bubble window, so that the
+		// application's quit never closes that window under the watch thread.
+		delete fBubble;
 		fApp->fMayQuit = true;
 		fApp->PostMessage(B_QUIT_REQUESTED);
 		fAppThread.join();
-		delete fBubble;
 		delete fApp;
 	}
 
