@@ -3,6 +3,7 @@
 #include <Application.h>
 #include <ColorControl.h>
 #include <Message.h>
+#include <OS.h>
 
 #include "ColorSelectView.h"
 #include "ColorText.h"
@@ -50,6 +51,11 @@ ColorSelectWindow::MessageReceived(BMessage* message)
 bool
 ColorSelectWindow::QuitRequested()
 {
+	// The application asks every window before it quits. A closed picker is never
+	// shown again (the next "Insert color" makes a new one), so refusing would keep
+	// the application from ever quitting; only the user's close box hides it.
+	if (be_app != NULL && find_thread(NULL) == be_app->Thread())
+		return true;
 	_Close();
 	return false;
 }

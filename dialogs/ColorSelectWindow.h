@@ -3,7 +3,8 @@
  *
  * It holds one ColorSelectView. Closing it in any way (the close box, "Cancel",
  * "Insert color") hides it and tells the application with kMsgColorPickerClosed
- * ('CSwi'); the window itself is kept.
+ * ('CSwi'); the window itself is kept. When the application quits, the picker quits
+ * with it.
  */
 #ifndef COLOR_SELECT_WINDOW_H
 #define COLOR_SELECT_WINDOW_H
@@ -18,7 +19,7 @@ public:
 	virtual						~ColorSelectWindow();
 
 	virtual	void				MessageReceived(BMessage* message);
-	// Hides the window instead of closing it.
+	// Hides the window instead of closing it, unless the application is quitting.
 	virtual	bool				QuitRequested();
 
 			ColorSelectView*	View() const { return fView; }

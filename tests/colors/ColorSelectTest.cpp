@@ -298,6 +298,20 @@ TEST_F(PickerTest, ControlInsertCancelAndCloseBoxReportAndHide)
 	EXPECT_EQ(1, TestApp()->log.CountOf(kMsgColorPickerClosed));
 	EXPECT_TRUE(IsHidden());
 	EXPECT_EQ(RGB(102, 0, 102), Value(fView->CurrentColor()));
+
+	// A closed picker does not hold the application back when it quits: it agrees
+	// and goes with the other windows.
+	TestApp()->quitAnswer = -1;
+	TestApp()->PostMessage(kAskQuit);
+	ASSERT_TRUE(Eventually([]() { return TestApp()->quitAnswer != -1; }));
+	EXPECT_EQ(1, TestApp()->quitAnswer);
+	WaitIdle();
+	bool stillThere = false;
+	for (int32 i = 0; i < TestApp()->CountWindows(); i++)
+		stillThere |= TestApp()->WindowAt(i) == fWindow;
+	EXPECT_FALSE(stillThere);
+	if (!stillThere)
+		fWindow = NULL;
 }
 
 

@@ -75,7 +75,9 @@ RecordingApplication::RecordingApplication()
 void
 RecordingApplication::MessageReceived(BMessage* message)
 {
-	if (IsColorCode(message->what))
+	if (message->what == kAskQuit)
+		quitAnswer = BApplication::QuitRequested() ? 1 : 0;
+	else if (IsColorCode(message->what))
 		log.Add(message);
 	else
 		BApplication::MessageReceived(message);

@@ -9,6 +9,7 @@
 #include <Application.h>
 #include <Window.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -31,12 +32,19 @@ private:
 			std::vector<ColorMessage> fMessages;
 };
 
+// Code that makes the application ask its windows whether it may quit, on its own
+// thread, as a quit does, without quitting; the answer is kept in quitAnswer.
+enum {
+	kAskQuit = 'tAsk'
+};
+
 class RecordingApplication : public BApplication {
 public:
 								RecordingApplication();
 	virtual	void				MessageReceived(BMessage* message);
 
 			ColorMessageLog		log;
+			std::atomic<int32>	quitAnswer{-1};
 };
 
 // The running application of the test program.
