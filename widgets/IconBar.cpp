@@ -74,11 +74,13 @@ IconBar::_ViewOf(const Slot& slot)
 void
 IconBar::_FollowWindow()
 {
-	MoveTo(0, fPosY);
-	if (Window() != NULL)
-		ResizeTo(Window()->Bounds().right + 1, fHeight);
-	else
-		ResizeTo(Bounds().Width(), fHeight);
+	// Moving or resizing invalidates, so Draw only does it when something changed.
+	BRect frame = Frame();
+	if (frame.left != 0 || frame.top != fPosY)
+		MoveTo(0, fPosY);
+	float width = Window() != NULL ? Window()->Bounds().right + 1 : frame.Width();
+	if (frame.Width() != width || frame.Height() != fHeight)
+		ResizeTo(width, fHeight);
 }
 
 

@@ -19,7 +19,7 @@
 
 class IconBar : public BMenu {
 public:
-	static	const int32			kMaxItems = 128;
+	static	constexpr int32		kMaxItems = 128;
 
 	// A bar named name at vertical position y in its parent.
 								IconBar(const char* name, int y);
