@@ -1,0 +1,184 @@
+#include "DialogTestSupport.h"
+
+#include <OS.h>
+#include <View.h>
+#include <Window.h>
+
+#include "UiTestSupport.h"
+#include "interface/window/WindowPrivate.h"
+#include "server/HeadlessTest.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string>
+
+using BPrivate::HeadlessTest;
+
+
+DialogRecordingApplication::DialogRecordingApplication()
+	:
+	BApplication("application/x-vnd.quorrel-dialogs-test")
+{
+}
+
+
+void
+DialogRecordingApplication::MessageReceived(BMessage* message)
+{
+	// The system's own codes begin with an underscore; they keep their meaning.
+	if ((message->what >> 24) == '_') {
+		BApplication::MessageReceived(message);
+		return;
+	}
+	std::lock_guard<std::mutex> guard(fLock);
+	fMessages.push_back(*message);
+}
+
+
+std::vector<BMessage>
+DialogRecordingApplication::Messages()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	return fMessages;
+}
+
+
+std::vector<uint32>
+DialogRecordingApplication::Codes()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	std::vector<uint32> codes;
+	for (const BMessage& message : fMessages)
+		codes.push_back(message.what);
+	return codes;
+}
+
+
+int32
+DialogRecordingApplication::CountOf(uint32 what)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	int32 count = 0;
+	for (const BMessage& message : fMessages) {
+		if (message.what == what)
+			count++;
+	}
+	return count;
+}
+
+
+BMessage
+DialogRecordingApplication::Last(uint32 what)
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	for (auto it = fMessages.rbegin(); it != fMessages.rend(); ++it) {
+		if (it->what == what)
+			return *it;
+	}
+	return BMessage();
+}
+
+
+void
+DialogRecordingApplication::Clear()
+{
+	std::lock_guard<std::mutex> guard(fLock);
+	fMessages.clear();
+}
+
+
+bool
+WaitForMessages(uint32 what, int32 count)
+{
+	return Eventually([&]() { return TestApp()->CountOf(what) >= count; });
+}
+
+
+void
+SaveShot(BWindow* window, const char* name)
+{
+	const char* folder = getenv("QUORREL_DIALOG_SHOTS");
+	if (folder == NULL || folder[0] == '\0')
+		return;
+	std::string path = std::string(folder) + "/" + name + ".png";
+	EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(
+		BPrivate::WindowAccess::ServerWindowOf(window), path.c_str()));
+}
+
+
+int32
+CountOtherThan(BView* view, BRect rect, uint32 color)
+{
+	std::vector<uint32> pixels;
+	int32 width = 0;
+	int32 height = 0;
+	EXPECT_EQ(B_OK, HeadlessTest::ScreenPixels(pixels, &width, &height));
+	BRect frame;
+	Locked(view->Window(), [&]() { frame = view->ConvertToScreen(rect); });
+	int32 count = 0;
+	for (int32 y = (int32)frame.top; y <= (int32)frame.bottom; y++) {
+		for (int32 x = (int32)frame.left; x <= (int32)frame.right; x++) {
+			if (x >= 0 && y >= 0 && x < width && y < height
+				&& (pixels[y * width + x] & 0xffffff) != color)
+				count++;
+		}
+	}
+	return count;
+}
+
+
+// #pragma mark - the running application
+
+
+namespace {
+
+DialogRecordingApplication* sApplication = NULL;
+thread_id sAppThread = -1;
+
+
+int32
+RunApplication(void* data)
+{
+	((BApplication*)data)->Run();
+	return 0;
+}
+
+
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+	void SetUp() override
+	{
+		sApplication = new DialogRecordingApplication;
+		// The constructing thread holds the application's lock until Run, and Run
+		// happens on a thread of its own here.
+		if (sApplication->IsLocked())
+			sApplication->Unlock();
+		sAppThread = spawn_thread(RunApplication, "test application",
+			B_NORMAL_PRIORITY, sApplication);
+		ASSERT_GE(sAppThread, 0);
+		resume_thread(sAppThread);
+		ASSERT_TRUE(Eventually([]() { return !sApplication->IsLaunching(); }));
+	}
+
+	void TearDown() override
+	{
+		sApplication->PostMessage(B_QUIT_REQUESTED);
+		status_t result;
+		wait_for_thread(sAppThread, &result);
+		delete sApplication;
+		sApplication = NULL;
+	}
+};
+
+::testing::Environment* const sEnvironment
+	= ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}	// namespace
+
+
+DialogRecordingApplication*
+TestApp()
+{
+	return sApplication;
+}
