@@ -353,9 +353,9 @@ BTextView::Pulse()
 		else if (!Bounds().Contains(where)) {
 			BRect bounds = Bounds();
 			if (where.y < bounds.top)
-				ScrollBy(0, -LineHeight(0));
+				ScrollBy(0, -fLayout->DefaultHeight());
 			else if (where.y > bounds.bottom)
-				ScrollBy(0, LineHeight(0));
+				ScrollBy(0, fLayout->DefaultHeight());
 			_SelectByUnit(fTrackFrom, fTrackTo, OffsetAt(where), fTrackClicks);
 		}
 	}
@@ -1914,7 +1914,10 @@ void
 BTextView::_HandlePage(uint32 key, uint32 modifiers)
 {
 	BRect bounds = Bounds();
-	float page = std::max(bounds.Height() - LineHeight(0), LineHeight(0));
+	// The default line height stands for a line: asking for the first line's height
+	// would measure the whole text.
+	float line = fLayout->DefaultHeight();
+	float page = std::max(bounds.Height() - line, line);
 	bool extend = (modifiers & B_SHIFT_KEY) != 0;
 	int32 caret = fSelStart == fAnchor ? fSelEnd : fSelStart;
 	float height;

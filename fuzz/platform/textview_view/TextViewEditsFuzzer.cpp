@@ -126,7 +126,22 @@ CheckView(BTextView& view)
 	view.GetFontAndColor(start, &font, &color);
 	text_run_array* runs = view.RunArray(0, view.TextLength());
 	Check(runs != NULL && runs->count >= 1, "run array");
+
+	// Lines kept across the edits wrap as a fresh view of the same text does.
+	BTextView fresh(view.Frame(), "fresh", view.TextRect(), B_FOLLOW_NONE, 0);
+	fresh.SetStylable(view.IsStylable());
+	fresh.SetWordWrap(view.DoesWordWrap());
+	fresh.SetText(view.Text(), view.TextLength(), view.IsStylable() ? runs : NULL);
+	if (!view.IsStylable()) {
+		fresh.SetFontAndColor(0, fresh.TextLength(), &font, B_FONT_ALL, &color);
+		fresh.SetFont(&font);
+	}
 	BTextView::FreeRunArray(runs);
+	Check(fresh.CountLines() == lines, "line count as a fresh layout");
+	for (int32 line = 0; line < lines && line < 64; line++)
+		Check(fresh.OffsetAt(line) == view.OffsetAt(line), "line starts as a fresh layout");
+	Check(fresh.TextHeight(0, lines - 1) == view.TextHeight(0, lines - 1),
+		"text height as a fresh layout");
 }
 
 }	// namespace

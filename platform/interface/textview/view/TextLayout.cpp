@@ -138,6 +138,7 @@ TextLayout::TextLayout(const TextStore& store)
 	fChangedTop(0),
 	fChangedBottom(0),
 	fWrappedBytes(0),
+	fMeasuredPrefix(0),
 	fTreesValid(false),
 	fGeneration(0),
 	fDefaultHeight(-1),
@@ -182,6 +183,7 @@ TextLayout::InvalidateAll()
 {
 	int32 count = fStore.Lines().CountLines();
 	fHeights.assign(count, -1);
+	fMeasuredPrefix = 0;
 	fLines.assign(count, 1);
 	fWraps.clear();
 	fWraps.resize(count);
@@ -201,6 +203,7 @@ TextLayout::_Damage(int32 paragraph, int32 from, int32 to)
 	Wrap* wrap = fWraps[paragraph].get();
 	if (wrap == NULL)
 		return;
+	fMeasuredPrefix = std::min(fMeasuredPrefix, paragraph);
 	if (!wrap->damaged) {
 		wrap->damaged = true;
 		wrap->damageFrom = from;
@@ -247,6 +250,7 @@ TextLayout::TextInserted(int32 paragraph, int32 offset, int32 length, int32 newl
 	}
 
 	fHeights.insert(fHeights.begin() + paragraph + 1, newlines, -1);
+	fMeasuredPrefix = std::min(fMeasuredPrefix, paragraph);
 	fLines.insert(fLines.begin() + paragraph + 1, newlines, 1);
 	std::vector<std::unique_ptr<Wrap>> added(newlines);
 	fWraps.insert(fWraps.begin() + paragraph + 1, std::make_move_iterator(added.begin()),
@@ -343,6 +347,7 @@ TextLayout::TextRemoved(int32 first, int32 last, int32 from, int32 to, int32 las
 	fLines.erase(fLines.begin() + first + 1, fLines.begin() + last + 1);
 	fWraps.erase(fWraps.begin() + first + 1, fWraps.begin() + last + 1);
 	fHeights[first] = -1;
+	fMeasuredPrefix = std::min(fMeasuredPrefix, first);
 	fLines[first] = 1;
 	fTreesValid = false;
 	if (wrap == NULL && tail == NULL)
@@ -456,10 +461,12 @@ TextLayout::MeasureUpTo(int32 paragraph)
 {
 	if (paragraph < 0 || paragraph > CountParagraphs())
 		paragraph = CountParagraphs();
-	for (int32 i = 0; i < paragraph; i++) {
+	// Every paragraph before fMeasuredPrefix is measured already.
+	for (int32 i = std::min(fMeasuredPrefix, CountParagraphs()); i < paragraph; i++) {
 		if (_NeedsMeasure(i))
 			_Measure(i);
 	}
+	fMeasuredPrefix = std::max(fMeasuredPrefix, paragraph);
 }
 
 
@@ -877,6 +884,8 @@ TextLayout::_SetMeasure(int32 paragraph, int32 height, int32 lines)
 {
 	int32 oldHeight = fHeights[paragraph];
 	int32 oldLines = fLines[paragraph];
+	if (height < 0)
+		fMeasuredPrefix = std::min(fMeasuredPrefix, paragraph);
 	fHeights[paragraph] = height;
 	fLines[paragraph] = lines;
 	if (height != oldHeight)

@@ -196,6 +196,8 @@ private:
 			int32				fChangedTop;
 			int32				fChangedBottom;
 			int64				fWrappedBytes;
+	// Paragraphs before this one are all measured.
+			int32				fMeasuredPrefix;
 			std::vector<int32>	fHeightTree;
 			std::vector<int32>	fLineTree;
 			bool				fTreesValid;
