@@ -214,8 +214,9 @@ EView::_ReadFile(BFile* file, std::string* bytes)
 		off_t done = 0;
 		while (true) {
 			if ((size_t)done == bytes->size()) {
-				// The file may have grown since its size was taken.
-				if ((off_t)bytes->size() + kReadChunk > kMaxLoadSize + kReadChunk)
+				// The file may have grown since its size was taken; it is read on
+				// until it ends or is too large.
+				if ((off_t)bytes->size() > kMaxLoadSize)
 					break;
 				bytes->resize(bytes->size() + kReadChunk);
 			}
