@@ -4,6 +4,7 @@
 #include <Button.h>
 #include <Font.h>
 #include <Message.h>
+#include <String.h>
 
 #include <stdio.h>
 
@@ -13,6 +14,8 @@
 
 static const float kStripRight = 100;
 static const float kRowHeight = 35;
+static const float kNameLeft = 120;
+static const float kNameGap = 10;
 
 
 SaveDocsView::SaveDocsView(BRect frame, const char* name, Glossan* dictionary)
@@ -94,11 +97,16 @@ SaveDocsView::Draw(BRect updateRect)
 	DrawString(_Translate("Unsaved documents:"), BPoint(110, 15));
 
 	SetFont(be_plain_font);
+	// A long name is shortened in the middle so that it ends before its Save button
+	// and keeps its beginning and its extension.
+	float nameWidth = bounds.right - 90 - kNameGap - kNameLeft;
 	int row = 0;
 	for (int i = 0; i < kFileListCount; i++) {
 		if (!_IsListed(i))
 			continue;
-		DrawString(FileListLeafName(fList[i].path), BPoint(120, 50 + kRowHeight * row));
+		BString name(FileListLeafName(fList[i].path));
+		TruncateString(&name, B_TRUNCATE_MIDDLE, nameWidth);
+		DrawString(name.String(), BPoint(kNameLeft, 50 + kRowHeight * row));
 		row++;
 	}
 }

@@ -198,6 +198,14 @@ TEST_F(SaveDocsWindowTest, EachUnsavedDocumentGetsARowWithItsSlot)
 	EXPECT_GT(CountOtherThan(fView, BRect(120, 38, 300, 54), kViewGrey), 20);
 	EXPECT_EQ(0, CountOtherThan(fView, BRect(120, 73, 300, 89), kViewGrey));
 
+	// A name too long for its row is shortened before it reaches its button.
+	std::string longName = "/home/u/" + std::string(200, 'w') + ".html";
+	snapshot.Set(3, longName.c_str(), false);
+	fWindow->Uaktualnij(snapshot.Records());
+	WaitIdle();
+	EXPECT_GT(CountOtherThan(fView, BRect(120, 38, 299, 54), kViewGrey), 100);
+	EXPECT_EQ(0, CountOtherThan(fView, BRect(301, 38, 309, 54), kViewGrey));
+
 	// No list at all leaves nothing to save.
 	fWindow->Uaktualnij(NULL);
 	WaitIdle();
