@@ -60,12 +60,15 @@ private:
 
 class SaveDocsWindowTest : public ::testing::Test {
 protected:
-	void Open()
+	void Open(const char* language = NULL)
 	{
 		TestApp()->Clear();
 		std::string directory = fAppDir.Path() + "/Dictionary/";
 		delete fDictionary;
 		fDictionary = new Glossan("dictionary", directory.c_str());
+		if (language != NULL) {
+			ASSERT_EQ(0, fDictionary->SetLanguage(language));
+		}
 		fWindow = new SaveDocsWindow(BRect(200, 150, 210, 160), "Save files", fDictionary);
 		Locked(fWindow, [&]() {
 			fView = dynamic_cast<SaveDocsView*>(fWindow->FindView("save docs"));
@@ -283,9 +286,18 @@ TEST_F(SaveDocsWindowTest, TheStripShowsTheDisketteOrStaysPlainWithoutIt)
 	QuitWindow(fWindow);
 	fWindow = NULL;
 
+	// Without the picture, and in Polish: every label comes from the dictionary the
+	// main window hands over.
 	ASSERT_EQ(0, unlink(fAppDir.File("Images/dyskietka.bmp").c_str()));
-	Open();
+	Open("Polski");
+	Snapshot snapshot;
+	snapshot.Set(0, "Untitled1", false);
+	fWindow->Uaktualnij(snapshot.Records());
 	ShowActive(fWindow);
+	Locked(fWindow, [&]() {
+		EXPECT_STREQ("Anuluj", dynamic_cast<BButton*>(fWindow->FindView("cancel"))->Label());
+		EXPECT_STREQ("Zapisz", fView->SaveButtonAt(0)->Label());
+	});
 	SaveShot(fWindow, "savedocs-nopicture");
 	EXPECT_EQ(0, CountOtherThan(fView, BRect(0, 0, 100, 299), kStripGrey));
 	// The heading is there all the same.
