@@ -107,7 +107,7 @@ BubbleHelper::~BubbleHelper()
 		wait_for_thread(fWatchThread, &exitValue);
 
 		if (fBubbleMessenger.LockTarget()) {
-			fBubbleWindow->Quit();
+			fBubbleWindow.load()->Quit();
 			fBubbleWindow = NULL;
 		}
 	}
@@ -279,10 +279,10 @@ BubbleHelper::ShowBubble(BPoint where)
 {
 	if (fBubbleWindow == NULL)
 		return;
-	fBubbleWindow->MoveTo(where);
-	fBubbleWindow->SetWorkspaces(B_CURRENT_WORKSPACE);
-	if (fBubbleWindow->IsHidden())
-		fBubbleWindow->Show();
+	fBubbleWindow.load()->MoveTo(where);
+	fBubbleWindow.load()->SetWorkspaces(B_CURRENT_WORKSPACE);
+	if (fBubbleWindow.load()->IsHidden())
+		fBubbleWindow.load()->Show();
 }
 
 
@@ -291,9 +291,9 @@ BubbleHelper::HideBubble()
 {
 	if (fBubbleWindow == NULL)
 		return;
-	fBubbleWindow->MoveTo(-1000, -1000);
-	if (!fBubbleWindow->IsHidden())
-		fBubbleWindow->Hide();
+	fBubbleWindow.load()->MoveTo(-1000, -1000);
+	if (!fBubbleWindow.load()->IsHidden())
+		fBubbleWindow.load()->Hide();
 }
 
 
@@ -311,7 +311,7 @@ BubbleHelper::DisplayHelp(const char* text, BPoint where)
 			w = lineWidth;
 	}
 
-	fBubbleWindow->ResizeTo(w + 4, h);
+	fBubbleWindow.load()->ResizeTo(w + 4, h);
 	fTextView->SetTextRect(BRect(2, 2, w + 2, h + 2));
 
 	BScreen screen(B_MAIN_SCREEN_ID);
@@ -393,7 +393,7 @@ BubbleHelper::Helper()
 	int32 stillCount = 0;
 
 	while (_Running() && be_app_messenger.IsValid()) {
-		if (fEnabled && fBubbleWindow->Lock()) {
+		if (fEnabled && fBubbleMessenger.LockTarget()) {
 			BPoint where;
 			uint32 buttons;
 			fTextView->GetMouse(&where, &buttons, true);
@@ -410,7 +410,7 @@ BubbleHelper::Helper()
 			first = false;
 			last = where;
 			if (locked)
-				fBubbleWindow->Unlock();
+				fBubbleWindow.load()->Unlock();
 		}
 		if (!_Nap(100000))
 			break;
@@ -429,8 +429,8 @@ BubbleHelper::_ShowWhileStill(const char* text, BPoint where)
 	BPoint now;
 	uint32 buttons;
 	for (int32 i = 0; i <= length; i++) {
-		fBubbleWindow->Unlock();
-		if (!_Nap(100000) || !fBubbleWindow->Lock())
+		fBubbleWindow.load()->Unlock();
+		if (!_Nap(100000) || !fBubbleMessenger.LockTarget())
 			return false;
 		fTextView->GetMouse(&now, &buttons, true);
 		fTextView->ConvertToScreen(&now);
@@ -445,8 +445,8 @@ BubbleHelper::_ShowWhileStill(const char* text, BPoint where)
 		fTextView->ConvertToScreen(&now);
 		if (now != where)
 			return true;
-		fBubbleWindow->Unlock();
-		if (!_Nap(100000) || !fBubbleWindow->Lock())
+		fBubbleWindow.load()->Unlock();
+		if (!_Nap(100000) || !fBubbleMessenger.LockTarget())
 			return false;
 	}
 }

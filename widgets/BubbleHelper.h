@@ -21,6 +21,9 @@
  * to a window, SetHelp must be called with that window locked (or from a thread that can
  * lock it), as for any other change to the view.
  *
+ * The bubble window is locked through a messenger, so that the watch thread survives
+ * the window being quit with the application's other windows.
+ *
  * The help list has a lock of its own; the watch thread looks texts up while it holds
  * the lock of the window that holds the view, so a found view cannot go away during
  * the look-up.
@@ -33,6 +36,8 @@
 #include <Messenger.h>
 #include <OS.h>
 #include <Point.h>
+
+#include <atomic>
 
 class BTextView;
 class BView;
@@ -102,9 +107,10 @@ private:
 
 			thread_id			fWatchThread;
 			BList*				fHelpList;
-			BWindow*			fBubbleWindow;
+	// Set by the watch thread, read by others: atomic.
+			std::atomic<BWindow*> fBubbleWindow;
 			BTextView*			fTextView;
-			bool				fEnabled;
+			std::atomic<bool>	fEnabled;
 
 			BLocker				fListLock;
 			BMessenger			fBubbleMessenger;

@@ -209,6 +209,14 @@ TEST(BubbleHelperTest, BubbleAppearsAfterTheRestAndGoesWhenThePointerMoves)
 		<< "the bubble stays after the pointer moved";
 
 	QuitWindow(window);
+
+	// A quitting application asks every window to quit, the bubble too; the watch goes
+	// on without it until the helper is deleted.
+	bubbleMessenger.SendMessage(B_QUIT_REQUESTED);
+	ASSERT_TRUE(WaitFor([&]() { return !bubbleMessenger.IsValid(); }));
+	ASSERT_EQ(B_OK, HeadlessTest::MoveMouse(rest));
+	snooze(1000000);
+	EXPECT_EQ(nullptr, helper->GetHelp(child));
 	thread_id watch = helper->WatchThread();
 	delete helper;
 	thread_info info;
