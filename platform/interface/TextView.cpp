@@ -1320,7 +1320,10 @@ void
 BTextView::_StylesChanged(int32 from, int32 to, bool fontChanged)
 {
 	if (fontChanged) {
-		fLayout->FontsChanged(from, to);
+		// Text nobody has laid out yet is neither shown nor counted in the scroll
+		// range; colouring a whole document mostly hits such text.
+		if (!fLayout->FontsChanged(from, to))
+			return;
 		fVisibleValid = false;
 		_InvalidateFrom(from);
 		_UpdateScrollBars();

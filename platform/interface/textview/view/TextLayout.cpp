@@ -139,6 +139,7 @@ TextLayout::TextLayout(const TextStore& store)
 	fChangedBottom(0),
 	fWrappedBytes(0),
 	fMeasuredPrefix(0),
+	fHintParagraph(0),
 	fTreesValid(false),
 	fGeneration(0),
 	fDefaultHeight(-1),
@@ -392,21 +393,54 @@ TextLayout::TextRemoved(int32 first, int32 last, int32 from, int32 to, int32 las
 }
 
 
-void
+bool
 TextLayout::FontsChanged(int32 from, int32 to)
 {
 	fChangedParagraph = -1;
 	const LineIndex& lines = fStore.Lines();
-	int32 first = std::max(lines.LineAt(from), (int32)0);
-	int32 last = std::min(lines.LineAt(to), CountParagraphs() - 1);
+	int32 first = _ParagraphAt(from);
+	int32 last = std::min(_ParagraphAt(to), CountParagraphs() - 1);
 	fScratchParagraph = -1;
+	bool measured = false;
+	if (from == 0 && fDefaultHeight >= 0) {
+		// Paragraphs not measured yet count as lines of the first byte's font.
+		int32 height = fDefaultHeight;
+		fDefaultHeight = -1;
+		if (DefaultHeight() != height) {
+			fTreesValid = false;
+			measured = true;
+		}
+	}
 	for (int32 paragraph = first; paragraph <= last; paragraph++) {
 		if (fWraps[paragraph] != NULL) {
 			int32 start = lines.LineStart(paragraph);
 			_Damage(paragraph, std::max(from - start, (int32)0), to - start);
-		} else if (fHeights[paragraph] >= 0)
+			measured = true;
+		} else if (fHeights[paragraph] >= 0) {
 			_SetMeasure(paragraph, -1, 1);
+			measured = true;
+		}
 	}
+	return measured;
+}
+
+
+// The paragraph that holds offset. Styling calls come in order, one every few bytes,
+// so the paragraph of the last look-up or the next one usually holds it already.
+int32
+TextLayout::_ParagraphAt(int32 offset)
+{
+	const LineIndex& lines = fStore.Lines();
+	int32 count = CountParagraphs();
+	for (int32 paragraph = fHintParagraph; paragraph <= fHintParagraph + 1; paragraph++) {
+		if (paragraph >= 0 && paragraph < count - 1 && lines.LineStart(paragraph) <= offset
+			&& offset <= lines.LineEnd(paragraph)) {
+			fHintParagraph = paragraph;
+			return paragraph;
+		}
+	}
+	fHintParagraph = std::clamp(lines.LineAt(offset), (int32)0, count - 1);
+	return fHintParagraph;
 }
 
 
@@ -851,8 +885,15 @@ TextLayout::Bytes(int32 from, int32 to)
 size_t
 TextLayout::AllocatedBytes() const
 {
-	return (fHeights.capacity() + fLines.capacity() + fHeightTree.capacity()
-		+ fLineTree.capacity()) * sizeof(int32) + fScratch.capacity();
+	size_t bytes = (fHeights.capacity() + fLines.capacity() + fHeightTree.capacity()
+		+ fLineTree.capacity()) * sizeof(int32) + fScratch.capacity()
+		+ fWraps.capacity() * sizeof(fWraps[0])
+		+ fScratchBoxes.capacity() * sizeof(LineBox);
+	for (const std::unique_ptr<Wrap>& wrap : fWraps) {
+		if (wrap != NULL)
+			bytes += sizeof(Wrap) + wrap->boxes.capacity() * sizeof(LineBox);
+	}
+	return bytes;
 }
 
 

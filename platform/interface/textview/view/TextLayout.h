@@ -107,8 +107,9 @@ public:
 									int32 newlines);
 			void				TextRemoved(int32 first, int32 last, int32 from, int32 to,
 									int32 lastStart);
-	// The fonts of the bytes from..to changed.
-			void				FontsChanged(int32 from, int32 to);
+	// The fonts of the bytes from..to changed. False when none of them was laid out
+	// yet, so that nothing shown can have changed.
+			bool				FontsChanged(int32 from, int32 to);
 
 			int32				CountParagraphs() const { return (int32)fHeights.size(); }
 	// Top of a paragraph (relative to the text's top) with the heights known so far.
@@ -166,6 +167,7 @@ private:
 
 			void				_Rebuild();
 			bool				_NeedsMeasure(int32 paragraph) const;
+			int32				_ParagraphAt(int32 offset);
 			int32				_Measure(int32 paragraph);
 			void				_Wrap(int32 paragraph, int32 from, int32 top,
 									std::vector<LineBox>& out, const Wrap* old,
@@ -198,6 +200,7 @@ private:
 			int64				fWrappedBytes;
 	// Paragraphs before this one are all measured.
 			int32				fMeasuredPrefix;
+			int32				fHintParagraph;
 			std::vector<int32>	fHeightTree;
 			std::vector<int32>	fLineTree;
 			bool				fTreesValid;
