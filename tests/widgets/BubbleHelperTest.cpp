@@ -17,6 +17,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <string>
+
 using BPrivate::HeadlessTest;
 
 namespace {
@@ -203,6 +205,10 @@ TEST(BubbleHelperTest, BubbleAppearsAfterTheRestAndGoesWhenThePointerMoves)
 	EXPECT_GE(frame.Width(), (int32)longLine) << "the bubble is as wide as its longest line";
 	EXPECT_GT(frame.Height(), 20) << "both lines are shown";
 	SaveShot(helper->BubbleWindow(), "bubble");
+	if (getenv("QUORREL_WIDGET_SHOTS") != NULL) {
+		std::string path = std::string(getenv("QUORREL_WIDGET_SHOTS")) + "/bubble_screen.png";
+		HeadlessTest::SaveScreenPNG(path.c_str());
+	}
 
 	ASSERT_EQ(B_OK, HeadlessTest::MoveMouse(rest + BPoint(30, 10)));
 	EXPECT_TRUE(WaitFor([&]() { return !BubbleShown(helper); }))
