@@ -35,8 +35,12 @@ public:
 		:
 		BView(BRect(0, 0, 0, 0), kSentinelName, B_FOLLOW_NONE, 0),
 		fOwner(owner),
-		fGeneration(sGeneration)
+		fGeneration(0)
 	{
+		{
+			BAutolock lock(sInstanceLock);
+			fGeneration = sGeneration;
+		}
 		Hide();
 	}
 
@@ -434,7 +438,7 @@ BubbleHelper::_ShowWhileStill(const char* text, BPoint where)
 			return false;
 		fTextView->GetMouse(&now, &buttons, true);
 		fTextView->ConvertToScreen(&now);
-		if (buttons != 0 || now != where)
+		if (buttons != 0 || now != where || !fEnabled)
 			break;
 	}
 	HideBubble();

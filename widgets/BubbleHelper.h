@@ -54,7 +54,7 @@ public:
 	// The view's own registered text (not its parents'), or NULL. The text stays valid
 	// until the next SetHelp for the view or the view's deletion.
 			const char*			GetHelp(BView* view);
-	// While disabled the watch shows nothing.
+	// While disabled the watch shows nothing, and a bubble that is up goes away.
 			void				EnableHelp(bool enable = true);
 			bool				IsHelpEnabled() const { return fEnabled; }
 
