@@ -1019,6 +1019,9 @@ BTextView::TextHeight(int32 startLine, int32 endLine) const
 		return 0;
 	LineRef first;
 	LineRef last;
+	_LineByNumber(endLine, &last);
+	// Heights are exact only for measured paragraphs; the others count as default lines.
+	fLayout->MeasureUpTo(last.paragraph + 1);
 	_LineByNumber(startLine, &first);
 	_LineByNumber(endLine, &last);
 	return last.top + last.box.height - first.top;

@@ -224,6 +224,8 @@ TextLayout::TextInserted(int32 paragraph, int32 offset, int32 length, int32 newl
 	fScratchParagraph = -1;
 	const LineIndex& lines = fStore.Lines();
 	int32 relative = offset - lines.LineStart(paragraph);
+	if (offset == 0)
+		_RefreshDefaultHeight();
 	std::unique_ptr<Wrap> wrap = std::move(fWraps[paragraph]);
 	if (wrap != NULL) {
 		if (wrap->damaged) {
@@ -306,6 +308,8 @@ TextLayout::TextRemoved(int32 first, int32 last, int32 from, int32 to, int32 las
 	int32 start = fStore.Lines().LineStart(first);
 	int32 relative = from - start;
 	int32 removed = to - from;
+	if (from == 0)
+		_RefreshDefaultHeight();
 
 	if (last == first) {
 		Wrap* wrap = fWraps[first].get();
@@ -402,15 +406,8 @@ TextLayout::FontsChanged(int32 from, int32 to)
 	int32 last = std::min(_ParagraphAt(to), CountParagraphs() - 1);
 	fScratchParagraph = -1;
 	bool measured = false;
-	if (from == 0 && fDefaultHeight >= 0) {
-		// Paragraphs not measured yet count as lines of the first byte's font.
-		int32 height = fDefaultHeight;
-		fDefaultHeight = -1;
-		if (DefaultHeight() != height) {
-			fTreesValid = false;
-			measured = true;
-		}
-	}
+	if (from == 0 && _RefreshDefaultHeight())
+		measured = true;
 	for (int32 paragraph = first; paragraph <= last; paragraph++) {
 		if (fWraps[paragraph] != NULL) {
 			int32 start = lines.LineStart(paragraph);
@@ -441,6 +438,22 @@ TextLayout::_ParagraphAt(int32 offset)
 	}
 	fHintParagraph = std::clamp(lines.LineAt(offset), (int32)0, count - 1);
 	return fHintParagraph;
+}
+
+
+// Paragraphs not measured yet count as lines of the first byte's font; call when that
+// byte may have changed. True when the default height did.
+bool
+TextLayout::_RefreshDefaultHeight()
+{
+	if (fDefaultHeight < 0)
+		return false;
+	int32 height = fDefaultHeight;
+	fDefaultHeight = -1;
+	if (DefaultHeight() == height)
+		return false;
+	fTreesValid = false;
+	return true;
 }
 
 

@@ -168,6 +168,7 @@ private:
 			void				_Rebuild();
 			bool				_NeedsMeasure(int32 paragraph) const;
 			int32				_ParagraphAt(int32 offset);
+			bool				_RefreshDefaultHeight();
 			int32				_Measure(int32 paragraph);
 			void				_Wrap(int32 paragraph, int32 from, int32 top,
 									std::vector<LineBox>& out, const Wrap* old,
