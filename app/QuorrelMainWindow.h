@@ -251,7 +251,7 @@ private:
 
 	// Files.
 			BFilePanel*			_MakePanel(bool save, BMenu** menu, BMenuField** field);
-			int32				_MarkedIndex(BMenu* menu);
+			int32				_MarkedIndex(BFilePanel* panel, BMenu* menu);
 			void				_OpenRefs(BMessage* message);
 			bool				_OpenDocument(const char* path, bool reportErrors);
 			void				_SaveCommand();

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "ColorSelectWindow.h"
 #include "EView.h"
@@ -467,11 +468,25 @@ QuorrelMainWindow::_QuitAuxiliaryWindows()
 }
 
 
-// Runs one alert on a thread of its own, so the window that asked goes on.
+// What a notice shows; the thread that shows it owns it.
+struct Notice {
+	std::string	title;
+	std::string	text;
+	std::string	button;
+	alert_type	type;
+};
+
+
+// Builds and runs one alert on a thread of its own. The alert is made there because a
+// new window stays locked by the thread that made it until it is shown.
 static int32
 RunNotice(void* data)
 {
-	static_cast<BAlert*>(data)->Go();
+	Notice* notice = static_cast<Notice*>(data);
+	BAlert* alert = new BAlert(notice->title.c_str(), notice->text.c_str(),
+		notice->button.c_str(), NULL, NULL, B_WIDTH_AS_USUAL, notice->type);
+	delete notice;
+	alert->Go();
 	return 0;
 }
 
@@ -479,9 +494,10 @@ RunNotice(void* data)
 void
 QuorrelMainWindow::_Notice(const char* title, const char* text, int32 type)
 {
-	BAlert* alert = new BAlert(title, text, _T("OK"), NULL, NULL, B_WIDTH_AS_USUAL,
-		(alert_type)type);
-	thread_id thread = spawn_thread(RunNotice, "notice", B_NORMAL_PRIORITY, alert);
-	if (thread < 0 || resume_thread(thread) != B_OK)
-		alert->Go();
+	Notice* notice = new Notice{ title, text, _T("OK"), (alert_type)type };
+	thread_id thread = spawn_thread(RunNotice, "notice", B_NORMAL_PRIORITY, notice);
+	if (thread < 0 || resume_thread(thread) != B_OK) {
+		if (thread < 0)
+			delete notice;
+	}
 }

@@ -119,15 +119,18 @@ QuorrelMainWindow::CreateSavePanel()
 
 
 int32
-QuorrelMainWindow::_MarkedIndex(BMenu* menu)
+QuorrelMainWindow::_MarkedIndex(BFilePanel* panel, BMenu* menu)
 {
-	if (menu == NULL)
+	if (panel == NULL || menu == NULL)
 		return -1;
-	// The menu lives in the panel's window.
-	BWindow* window = menu->Window();
-	BAutolock lock(window);
+	// The menu belongs to the panel's window, even while it is not open.
+	BWindow* window = panel->Window();
+	if (window == NULL || !window->Lock())
+		return -1;
 	BMenuItem* marked = menu->FindMarked();
-	return marked != NULL ? menu->IndexOf(marked) : -1;
+	int32 index = marked != NULL ? menu->IndexOf(marked) : -1;
+	window->Unlock();
+	return index;
 }
 
 
@@ -136,7 +139,7 @@ QuorrelMainWindow::OpenEncodingIndex()
 {
 	if (!fOpenPanelCreated)
 		CreateOpenPanel();
-	return _MarkedIndex(fOpenEncodingMenu);
+	return _MarkedIndex(fOpenPanel, fOpenEncodingMenu);
 }
 
 
@@ -145,7 +148,7 @@ QuorrelMainWindow::SaveEncodingIndex()
 {
 	if (!fSavePanelCreated)
 		CreateSavePanel();
-	return _MarkedIndex(fSaveEncodingMenu);
+	return _MarkedIndex(fSavePanel, fSaveEncodingMenu);
 }
 
 
@@ -320,11 +323,14 @@ QuorrelMainWindow::LoadFile(const char* path)
 
 
 status_t
-QuorrelMainWindow::SaveFile(const char* path)
+QuorrelMainWindow::SaveFile(const char* pathArgument)
 {
 	EView* document = _Current();
-	if (document == NULL || path == NULL)
+	if (document == NULL || pathArgument == NULL)
 		return B_BAD_VALUE;
+	// The caller may pass the document's own filePath, which is replaced below.
+	std::string pathCopy = pathArgument;
+	const char* path = pathCopy.c_str();
 
 	int32 length = 0;
 	int32 substituted = 0;

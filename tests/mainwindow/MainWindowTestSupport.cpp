@@ -11,6 +11,7 @@
 #include "EView.h"
 #include "UiTestSupport.h"
 #include "app/LooperRegistry.h"
+#include "interface/window/AlertViews.h"
 #include "interface/window/WindowPrivate.h"
 #include "server/HeadlessTest.h"
 #include "server/ServerWindow.h"
@@ -263,11 +264,13 @@ void
 MainWindowTest::MarkEncoding(bool save, int32 index)
 {
 	BMenu* menu = NULL;
+	BFilePanel* panel = NULL;
 	Locked(fWindow, [&]() {
 		menu = save ? fWindow->SaveEncodingMenu() : fWindow->OpenEncodingMenu();
+		panel = save ? fWindow->SavePanel() : fWindow->OpenPanel();
 	});
 	ASSERT_NE(nullptr, menu);
-	Locked(menu->Window(), [&]() { menu->ItemAt(index)->SetMarked(true); });
+	Locked(panel->Window(), [&]() { menu->ItemAt(index)->SetMarked(true); });
 }
 
 
@@ -282,7 +285,8 @@ ShownAlert()
 		for (const BPrivate::WindowEntry& entry : BPrivate::WindowLoopers()) {
 			BAlert* alert = dynamic_cast<BAlert*>(entry.window);
 			BPrivate::ServerWindow* server = WindowAccess::ServerWindowOf(alert);
-			if (alert != NULL && server != NULL && !server->IsHidden()) {
+			if (alert != NULL && server != NULL && !server->IsHidden()
+				&& server->IsActive()) {
 				found = alert;
 				return true;
 			}
@@ -297,9 +301,16 @@ std::string
 AlertText(BAlert* alert)
 {
 	std::string text;
+	// The alert shows its text as wrapped lines in its one view; a long word may be
+	// broken anywhere, so the lines are joined without a space.
 	Locked(alert, [&]() {
-		if (alert->TextView() != NULL)
-			text = alert->TextView()->Text();
+		for (int32 i = 0; i < alert->CountChildren(); i++) {
+			auto* view = dynamic_cast<BPrivate::AlertView*>(alert->ChildAt(i));
+			if (view == NULL)
+				continue;
+			for (const std::string& line : view->Lines())
+				text += line;
+		}
 	});
 	return text;
 }

@@ -72,7 +72,7 @@ protected:
 
 // The alert that is showing, once it is there, or NULL.
 BAlert* ShownAlert();
-// The text of alert.
+// The text of alert, its wrapped lines joined without spaces.
 std::string AlertText(BAlert* alert);
 // Presses button index of alert with the pointer.
 void PressAlertButton(BAlert* alert, int32 index);
