@@ -46,7 +46,7 @@ static const char* kNotADocument
 static const char* kCannotSave
 	= "I can`t save this file. Nothing was changed on disk and your text is still in the editor:";
 static const char* kSubstitutedOnSave
-	= "Some characters can`t be written in the chosen encoding. In the file they were replaced by the substitute character:";
+	= "Characters missing from the chosen encoding were saved as the substitute character:";
 
 
 static const char*
