@@ -12,6 +12,7 @@
 #include <File.h>
 #include <Message.h>
 #include <FilePanel.h>
+#include <Font.h>
 #include <Menu.h>
 #include <MenuField.h>
 #include <MenuItem.h>
@@ -90,6 +91,8 @@ QuorrelMainWindow::_MakePanel(bool save, BMenu** menu, BMenuField** field)
 			BRect bounds = background->Bounds();
 			*field = new BMenuField(BRect(120, 25, bounds.right - 100, 55), "encodings",
 				_T("Encoding:"), *menu, B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP);
+			// The menu follows its label closely rather than half way along the strip.
+			(*field)->SetDivider(be_plain_font->StringWidth(_T("Encoding:")) + 10);
 			background->AddChild(*field);
 		}
 		window->Unlock();

@@ -501,3 +501,28 @@ TEST_F(MainWindowTest, SmallIconsShrinkTheBarsAndMoveTheColumnsUp)
 		EXPECT_EQ(76, fWindow->TabView()->Frame().top);
 	});
 }
+
+
+// A settings encoding that names no menu item leaves both menus unmarked.
+class UnknownEncodingMainWindowTest : public MainWindowTest {
+protected:
+	std::string Settings() override
+	{
+		return "language=\"English\"\nname=\"Ada Lovelace\"\nemail=\"ada@example.org\"\n"
+			"encoding=\"iso8859-2\"\nicons=\"normal\"\n";
+	}
+};
+
+
+TEST_F(UnknownEncodingMainWindowTest, NewPageDeclaresAnEmptyCharset)
+{
+	Locked(fWindow, [&]() {
+		EXPECT_EQ(-1, fWindow->SaveEncodingIndex());
+		EXPECT_EQ(-1, fWindow->OpenEncodingIndex());
+	});
+	EXPECT_EQ(ExpectedPage("", "Ada Lovelace"), Text(0));
+	// Marking one afterwards names it in the next new document.
+	MarkEncoding(true, 4);
+	Post(kMsgNewFile);
+	EXPECT_EQ(ExpectedPage("iso8859-5", "Ada Lovelace"), Text(1));
+}
