@@ -618,6 +618,7 @@ QuorrelMainWindow::QuitRequested()
 	}
 
 	_QuitAuxiliaryWindows();
-	be_app->PostMessage(B_QUIT_REQUESTED);
+	if (be_app != NULL)
+		be_app->PostMessage(B_QUIT_REQUESTED);
 	return fQuitConfirmed;
 }
