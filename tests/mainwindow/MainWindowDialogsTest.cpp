@@ -154,11 +154,17 @@ TEST_F(MainWindowTest, ColourPickerAndAboutWindowFollowTheirFlags)
 	WaitIdle();
 	EXPECT_EQ("<font color=\"#0A800A\">x</font>", Text(0));
 
-	// Closed, it is replaced by a new picker on the next request.
+	// Closed, it is replaced by a new picker on the next request. (The new one may
+	// take the old one's address, so they are told apart by their messengers.)
+	BMessenger firstMessenger(first);
 	TestApplication()->PostMessage('CSwi');
 	WaitIdle();
 	Post(kMsgInsertColor);
-	Locked(fWindow, [&]() { EXPECT_NE(first, fWindow->ColorPicker()); });
+	EXPECT_TRUE(Eventually([&]() { return !firstMessenger.IsValid(); }));
+	ColorSelectWindow* second = NULL;
+	Locked(fWindow, [&]() { second = fWindow->ColorPicker(); });
+	ASSERT_NE(nullptr, second);
+	EXPECT_TRUE(BMessenger(second).IsValid());
 	EXPECT_EQ(1u, WindowsOf<ColorSelectWindow>().size());
 
 	Post(kMsgAbout);
