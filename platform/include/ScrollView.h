@@ -13,6 +13,12 @@
 #include <ScrollBar.h>
 #include <View.h>
 
+namespace BPrivate {
+	class ScrollViewLink;
+}
+
+// The scroll view forgets its target when the target is deleted first, so a caller may
+// delete the target before the scroll view (R5 read freed memory then).
 class BScrollView : public BView {
 public:
 								BScrollView(const char* name, BView* target,
@@ -47,7 +53,11 @@ private:
 			BRect				_TargetFrame() const;
 			void				_LayOut();
 
+	friend class BPrivate::ScrollViewLink;
+			void				_Watch(BView* target);
+
 			BView*				fTarget;
+			BPrivate::ScrollViewLink* fTargetLink;
 			BScrollBar*			fVerticalBar;
 			BScrollBar*			fHorizontalBar;
 			border_style		fBorder;

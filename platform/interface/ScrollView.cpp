@@ -2,20 +2,48 @@
 
 #include <Window.h>
 
+#include "interface/view/ScrollObserver.h"
+
 #include <algorithm>
+
+
+namespace BPrivate {
+
+// Tells the scroll view when its target goes away before it does.
+class ScrollViewLink : public ScrollObserver {
+public:
+	explicit ScrollViewLink(BScrollView* scrollView) : fScrollView(scrollView) {}
+
+	virtual void TargetScrolled(BView* target, BPoint newOrigin) {}
+
+	virtual void TargetDeleted(BView* target)
+	{
+		if (fScrollView->fTarget == target)
+			fScrollView->fTarget = NULL;
+	}
+
+private:
+	BScrollView* fScrollView;
+};
+
+}	// namespace BPrivate
+
+using BPrivate::ViewAccess;
 
 
 BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode, uint32 flags,
 	bool horizontal, bool vertical, border_style border)
 	:
 	BView(BRect(0, 0, 0, 0), name, resizingMode, flags | B_WILL_DRAW | B_FRAME_EVENTS),
-	fTarget(target),
+	fTarget(NULL),
+	fTargetLink(new BPrivate::ScrollViewLink(this)),
 	fVerticalBar(NULL),
 	fHorizontalBar(NULL),
 	fBorder(border),
 	fHighlighted(false)
 {
 	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	_Watch(target);
 
 	// Grow the target's frame by the border and the bars; the bars overlap the border's
 	// inner line by one pixel when there is a border.
@@ -53,9 +81,23 @@ BScrollView::~BScrollView()
 	// The target goes first, while the bars that watch it still exist: a target may
 	// keep pointers to its bars until it is deleted.
 	if (fTarget != NULL && fTarget->Parent() == this) {
-		RemoveChild(fTarget);
-		delete fTarget;
+		BView* target = fTarget;
+		RemoveChild(target);
+		delete target;
 	}
+	_Watch(NULL);
+	delete fTargetLink;
+}
+
+
+void
+BScrollView::_Watch(BView* target)
+{
+	if (fTarget != NULL)
+		ViewAccess::RemoveScrollObserver(fTarget, fTargetLink);
+	fTarget = target;
+	if (target != NULL)
+		ViewAccess::AddScrollObserver(target, fTargetLink);
 }
 
 
@@ -191,7 +233,7 @@ BScrollView::SetTarget(BView* target)
 		return;
 	if (fTarget != NULL && fTarget->Parent() == this)
 		RemoveChild(fTarget);
-	fTarget = target;
+	_Watch(target);
 	if (target != NULL && target->Parent() == NULL && target->Window() == NULL)
 		AddChild(target, ChildAt(0));
 	if (fVerticalBar != NULL)

@@ -196,6 +196,17 @@ TEST(ScrollBarTest, DeletedTargetIsForgotten)
 	EXPECT_EQ(nullptr, bar.Target());
 	bar.SetValue(50);
 	EXPECT_EQ(50.0f, bar.Value());
+
+	// A scroll view whose target is deleted first forgets it too, and then deletes
+	// only its bars (AddressSanitizer catches a read of the freed target).
+	BView* inner = new BView(BRect(0, 0, 99, 99), "inner", B_FOLLOW_NONE, 0);
+	BScrollView* scrollView = new BScrollView("scroller", inner, B_FOLLOW_NONE, 0, true,
+		true);
+	delete inner;
+	EXPECT_EQ(nullptr, scrollView->Target());
+	EXPECT_EQ(nullptr, scrollView->ScrollBar(B_VERTICAL)->Target());
+	EXPECT_EQ(2, scrollView->CountChildren());
+	delete scrollView;
 }
 
 
