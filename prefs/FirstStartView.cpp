@@ -43,7 +43,7 @@ const char* const kWelcomeText =
 	"\n"
 	"\n"
 	"\tThe Quorrel developers\n"
-	"\tquorrel@example.org";
+	"\thttps://github.com/quorrel-editor/quorrel";
 const char* const kLanguageText
 	= "Now, please select language. You can add your language - see documentation.";
 const char* const kNameText = "Please write down your name and e-mail.";

@@ -12,9 +12,8 @@
  * shortcut; the alert sets none by itself). The window is centred on the screen and has
  * the modal-application feel.
  *
- * The buttons are private views until the platform has BButton, so ButtonAt answers a
- * BView; TextView answers NULL until the platform has BTextView. The asynchronous
- * Go(BInvoker*) is not offered yet.
+ * The text is a read-only BTextView (TextView) and the buttons are BButtons (ButtonAt),
+ * as on R5. The asynchronous Go(BInvoker*) is not offered yet.
  */
 #ifndef _ALERT_H
 #define _ALERT_H
@@ -24,12 +23,11 @@
 
 #include <string>
 
+class BButton;
 class BTextView;
-class BView;
 
 namespace BPrivate {
 	class AlertView;
-	class AlertButton;
 }
 
 enum alert_type {
@@ -66,7 +64,7 @@ public:
 
 			int32				Go();
 
-			BView*				ButtonAt(int32 index) const;
+			BButton*			ButtonAt(int32 index) const;
 			BTextView*			TextView() const;
 			alert_type			Type() const;
 
@@ -83,7 +81,8 @@ private:
 			void				_Finish(int32 index);
 
 			BPrivate::AlertView* fView;
-			BPrivate::AlertButton* fButtons[3];
+			BTextView*			fTextView;
+			BButton*			fButtons[3];
 			char				fShortcuts[3];
 			int32				fButtonCount;
 			alert_type			fType;

@@ -1,17 +1,21 @@
 #include <Alert.h>
 
+#include <Button.h>
 #include <Message.h>
 #include <OS.h>
 #include <Screen.h>
+#include <TextView.h>
 
 #include "interface/window/AlertViews.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
-using BPrivate::AlertButton;
 using BPrivate::AlertView;
+using BPrivate::AlertButtonWidth;
+using BPrivate::kAlertDefaultInset;
 
 static const float kMinWindowWidth = 310.0f;
 static const float kMargin = 10.0f;
@@ -68,6 +72,7 @@ BAlert::_Init(const char* text, const char* button0, const char* button1,
 {
 	fType = type;
 	fResult = NULL;
+	fTextView = NULL;
 	fButtonCount = 0;
 	for (int32 i = 0; i < 3; i++) {
 		fButtons[i] = NULL;
@@ -86,12 +91,12 @@ BAlert::_Init(const char* text, const char* button0, const char* button1,
 
 	float widest = 0;
 	for (int32 i = 0; i < count; i++)
-		widest = std::max(widest, AlertButton::WidthFor(labels[i], B_WIDTH_FROM_LABEL, 0));
+		widest = std::max(widest, AlertButtonWidth(labels[i], B_WIDTH_FROM_LABEL, 0));
 	float buttonWidths[3];
 	float buttonsTotal = 0;
 	for (int32 i = 0; i < count; i++) {
-		buttonWidths[i] = AlertButton::WidthFor(labels[i], width, widest);
-		buttonsTotal += buttonWidths[i] + 2 * AlertButton::kDefaultInset;
+		buttonWidths[i] = AlertButtonWidth(labels[i], width, widest);
+		buttonsTotal += buttonWidths[i] + 2 * kAlertDefaultInset;
 	}
 	buttonsTotal += (count - 1) * kButtonSpacing;
 	if (spacing == B_OFFSET_SPACING && count > 1)
@@ -101,18 +106,30 @@ BAlert::_Init(const char* text, const char* button0, const char* button1,
 	float windowWidth = std::max(kMinWindowWidth,
 		std::ceil(textLeft + buttonsTotal + kMargin));
 
-	font_height fontHeight;
-	be_plain_font->GetHeight(&fontHeight);
-	float lineHeight = std::ceil(fontHeight.ascent + fontHeight.descent
-		+ fontHeight.leading);
+	// The text view wraps the text to the room beside the icon; its height sets the
+	// window's.
 	float textWidth = windowWidth - textLeft - kMargin;
-	std::vector<std::string> lines = BPrivate::WrapText(*be_plain_font, text, textWidth);
-	float textBottom = kTextTop + lines.size() * lineHeight;
+	BRect textFrame(textLeft, kTextTop, textLeft + textWidth, kTextTop + 20);
+	fTextView = new BTextView(textFrame, "_tv_", BRect(0, 0, textWidth, 20),
+		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fTextView->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	fTextView->SetLowColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	fTextView->SetWordWrap(true);
+	fTextView->SetText(text != NULL ? text : "");
+	fTextView->MakeEditable(false);
+	fTextView->MakeSelectable(false);
+	float textHeight = std::ceil(fTextView->TextHeight(0, fTextView->CountLines() - 1));
+	fTextView->ResizeTo(textWidth, textHeight);
+	fTextView->SetTextRect(BRect(0, 0, textWidth, textHeight));
+
+	float textBottom = kTextTop + textHeight;
 	if (type != B_EMPTY_ALERT)
 		textBottom = std::max(textBottom, kIconBottom);
 
+	font_height fontHeight;
+	be_plain_font->GetHeight(&fontHeight);
 	float buttonHeight = std::ceil(fontHeight.ascent + fontHeight.descent) + 10
-		+ 2 * AlertButton::kDefaultInset;
+		+ 2 * kAlertDefaultInset;
 	float windowHeight = std::ceil(textBottom + kMargin + buttonHeight + kMargin - 3);
 
 	BScreen screen(this);
@@ -122,28 +139,33 @@ BAlert::_Init(const char* text, const char* button0, const char* button1,
 	MoveTo(left, top);
 	ResizeTo(windowWidth, windowHeight);
 
-	fView = new AlertView(Bounds(), type, text);
-	fView->SetTextArea(BRect(textLeft, kTextTop, windowWidth - kMargin, textBottom));
-	fView->SetLines(lines);
+	fView = new AlertView(Bounds(), type);
 	AddChild(fView);
+	fView->AddChild(fTextView);
 
 	// Buttons from the right edge leftwards; the leftmost is set apart when offset.
-	float right = windowWidth - kMargin + AlertButton::kDefaultInset;
-	float bottom = windowHeight - kMargin + AlertButton::kDefaultInset;
+	// Each frame leaves room for the default button's frame, so every button is the
+	// same size whether it is the default or not.
+	float right = windowWidth - kMargin + kAlertDefaultInset;
+	float bottom = windowHeight - kMargin + kAlertDefaultInset;
 	for (int32 i = count - 1; i >= 0; i--) {
-		float fullWidth = buttonWidths[i] + 2 * AlertButton::kDefaultInset;
+		float fullWidth = buttonWidths[i] + 2 * kAlertDefaultInset;
 		if (i == 0 && spacing == B_OFFSET_SPACING && count > 1)
-			right = textLeft + fullWidth - AlertButton::kDefaultInset;
+			right = textLeft + fullWidth - kAlertDefaultInset;
 		BRect frame(right - fullWidth + 1, bottom - buttonHeight + 1, right, bottom);
-		fButtons[i] = new AlertButton(frame, labels[i], i);
+		BMessage* message = new BMessage(BPrivate::kAlertButtonPressed);
+		message->AddInt32("index", i);
+		char name[16];
+		snprintf(name, sizeof(name), "_b%d_", (int)i);
+		fButtons[i] = new BButton(frame.InsetByCopy(kAlertDefaultInset, kAlertDefaultInset),
+			name, labels[i], message, B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
 		fView->AddChild(fButtons[i]);
 		right = frame.left - 1 - kButtonSpacing;
 	}
 	fButtonCount = count;
 
-	AlertButton* last = fButtons[count - 1];
-	last->SetDefault(true);
-	SetDefaultButton(last);
+	BButton* last = fButtons[count - 1];
+	last->MakeDefault(true);
 	last->MakeFocus(true);
 }
 
@@ -165,7 +187,7 @@ BAlert::Shortcut(int32 index) const
 }
 
 
-BView*
+BButton*
 BAlert::ButtonAt(int32 index) const
 {
 	if (index >= 0 && index < fButtonCount)
@@ -177,7 +199,7 @@ BAlert::ButtonAt(int32 index) const
 BTextView*
 BAlert::TextView() const
 {
-	return NULL;
+	return fTextView;
 }
 
 

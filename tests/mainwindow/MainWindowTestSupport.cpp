@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 
 #include <Autolock.h>
+#include <Button.h>
 #include <Entry.h>
 #include <FilePanel.h>
 #include <Menu.h>
@@ -11,7 +12,6 @@
 #include "EView.h"
 #include "UiTestSupport.h"
 #include "app/LooperRegistry.h"
-#include "interface/window/AlertViews.h"
 #include "interface/window/WindowPrivate.h"
 #include "server/HeadlessTest.h"
 #include "server/ServerWindow.h"
@@ -301,16 +301,9 @@ std::string
 AlertText(BAlert* alert)
 {
 	std::string text;
-	// The alert shows its text as wrapped lines in its one view; a long word may be
-	// broken anywhere, so the lines are joined without a space.
 	Locked(alert, [&]() {
-		for (int32 i = 0; i < alert->CountChildren(); i++) {
-			auto* view = dynamic_cast<BPrivate::AlertView*>(alert->ChildAt(i));
-			if (view == NULL)
-				continue;
-			for (const std::string& line : view->Lines())
-				text += line;
-		}
+		if (alert->TextView() != NULL)
+			text = alert->TextView()->Text();
 	});
 	return text;
 }

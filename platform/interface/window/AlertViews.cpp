@@ -10,94 +10,8 @@
 
 namespace BPrivate {
 
-const float AlertButton::kDefaultInset = 3.0f;
-
 static const float kButtonLabelMargin = 20.0f;
 static const float kUsualButtonWidth = 75.0f;
-
-
-// The byte length of the UTF-8 character that starts at text (1 for stray bytes).
-static size_t
-CharLength(const char* text)
-{
-	uint8 lead = (uint8)text[0];
-	size_t length = 1;
-	if (lead >= 0xf0)
-		length = 4;
-	else if (lead >= 0xe0)
-		length = 3;
-	else if (lead >= 0xc0)
-		length = 2;
-	for (size_t i = 1; i < length; i++) {
-		if (((uint8)text[i] & 0xc0) != 0x80)
-			return i;
-	}
-	return length;
-}
-
-
-static void
-WrapParagraph(const BFont& font, const std::string& paragraph, float width,
-	std::vector<std::string>& lines)
-{
-	std::string line;
-	size_t position = 0;
-	while (position < paragraph.size()) {
-		size_t wordEnd = paragraph.find(' ', position);
-		if (wordEnd == std::string::npos)
-			wordEnd = paragraph.size();
-		std::string word = paragraph.substr(position, wordEnd - position);
-		std::string candidate = line.empty() ? word : line + " " + word;
-		if (font.StringWidth(candidate.c_str()) <= width || candidate.empty()) {
-			line = candidate;
-		} else if (!line.empty() && font.StringWidth(word.c_str()) <= width) {
-			lines.push_back(line);
-			line = word;
-		} else {
-			// The word alone is too wide: break it between characters.
-			if (!line.empty()) {
-				lines.push_back(line);
-				line.clear();
-			}
-			size_t i = 0;
-			while (i < word.size()) {
-				size_t length = CharLength(word.c_str() + i);
-				std::string next = line + word.substr(i, length);
-				if (!line.empty() && font.StringWidth(next.c_str()) > width) {
-					lines.push_back(line);
-					line.clear();
-					continue;
-				}
-				line = next;
-				i += length;
-			}
-		}
-		position = wordEnd + 1;
-	}
-	lines.push_back(line);
-}
-
-
-std::vector<std::string>
-WrapText(const BFont& font, const char* text, float width)
-{
-	std::vector<std::string> lines;
-	if (text == NULL)
-		return lines;
-	if (!(width > 0))
-		width = 1;
-	const char* start = text;
-	while (true) {
-		const char* end = strchr(start, '\n');
-		std::string paragraph = end != NULL ? std::string(start, end - start)
-			: std::string(start);
-		WrapParagraph(font, paragraph, width, lines);
-		if (end == NULL)
-			break;
-		start = end + 1;
-	}
-	return lines;
-}
 
 
 void
@@ -179,23 +93,8 @@ DrawAlertIcon(BView* view, alert_type type, BPoint where)
 }
 
 
-// #pragma mark - AlertButton
-
-
-AlertButton::AlertButton(BRect frame, const char* label, int32 index)
-	:
-	BView(frame, label, B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, B_WILL_DRAW | B_NAVIGABLE),
-	fLabel(label != NULL ? label : ""),
-	fIndex(index),
-	fDefault(false),
-	fPressed(false)
-{
-	SetViewColor(B_TRANSPARENT_COLOR);
-}
-
-
 float
-AlertButton::WidthFor(const char* label, button_width mode, float widest)
+AlertButtonWidth(const char* label, button_width mode, float widest)
 {
 	float width = std::ceil(be_plain_font->StringWidth(label != NULL ? label : ""))
 		+ kButtonLabelMargin;
@@ -211,147 +110,13 @@ AlertButton::WidthFor(const char* label, button_width mode, float widest)
 }
 
 
-void
-AlertButton::SetDefault(bool isDefault)
-{
-	if (fDefault == isDefault)
-		return;
-	fDefault = isDefault;
-	Invalidate();
-}
-
-
-void
-AlertButton::Draw(BRect updateRect)
-{
-	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
-	rgb_color dark = tint_color(panel, B_DARKEN_4_TINT);
-	rgb_color shadow = tint_color(panel, B_DARKEN_2_TINT);
-	rgb_color light = make_color(255, 255, 255);
-	rgb_color face = tint_color(panel, B_LIGHTEN_1_TINT);
-	if (fPressed) {
-		face = tint_color(panel, B_DARKEN_2_TINT);
-		std::swap(light, shadow);
-	}
-
-	BRect bounds = Bounds();
-	SetDrawingMode(B_OP_COPY);
-	SetHighColor(panel);
-	FillRect(bounds);
-
-	BRect button = bounds.InsetByCopy(kDefaultInset, kDefaultInset);
-	if (fDefault) {
-		// The default button sits in a thicker dark frame.
-		SetHighColor(tint_color(panel, B_DARKEN_3_TINT));
-		StrokeRoundRect(bounds, 3, 3);
-		StrokeRoundRect(bounds.InsetByCopy(1, 1), 2, 2);
-	}
-
-	SetHighColor(dark);
-	StrokeRoundRect(button, 2, 2);
-	BRect inner = button.InsetByCopy(1, 1);
-	SetHighColor(face);
-	FillRect(inner);
-	BeginLineArray(4);
-	AddLine(inner.LeftTop(), inner.RightTop(), light);
-	AddLine(inner.LeftTop(), inner.LeftBottom(), light);
-	AddLine(inner.LeftBottom(), inner.RightBottom(), shadow);
-	AddLine(inner.RightTop(), inner.RightBottom(), shadow);
-	EndLineArray();
-
-	font_height height;
-	GetFontHeight(&height);
-	float labelWidth = StringWidth(fLabel.c_str());
-	float x = std::floor(button.left + (button.Width() - labelWidth) / 2);
-	float y = std::floor(button.top + (button.Height() + height.ascent - height.descent) / 2
-		+ 1);
-	SetHighColor(fPressed ? make_color(255, 255, 255) : make_color(0, 0, 0));
-	SetLowColor(face);
-	DrawString(fLabel.c_str(), BPoint(x, y));
-
-	if (IsFocus() && Window() != NULL && Window()->IsActive()) {
-		SetHighColor(keyboard_navigation_color());
-		StrokeLine(BPoint(x, y + 2), BPoint(x + labelWidth, y + 2));
-	}
-}
-
-
-void
-AlertButton::MouseDown(BPoint where)
-{
-	uint32 buttons = 0;
-	if (Window() != NULL && Window()->CurrentMessage() != NULL)
-		Window()->CurrentMessage()->FindInt32("buttons", (int32*)&buttons);
-	fPressed = true;
-	Draw(Bounds());
-
-	bool inside = true;
-	BPoint point = where;
-	while (buttons != 0) {
-		snooze(20000);
-		GetMouse(&point, &buttons, false);
-		bool nowInside = Bounds().Contains(point);
-		if (nowInside != inside) {
-			inside = nowInside;
-			fPressed = inside;
-			Draw(Bounds());
-		}
-	}
-
-	fPressed = false;
-	Draw(Bounds());
-	if (inside)
-		Invoke();
-}
-
-
-void
-AlertButton::KeyDown(const char* bytes, int32 numBytes)
-{
-	if (numBytes == 1 && (bytes[0] == B_ENTER || bytes[0] == B_SPACE)) {
-		Invoke();
-		return;
-	}
-	BView::KeyDown(bytes, numBytes);
-}
-
-
-void
-AlertButton::MakeFocus(bool focus)
-{
-	BView::MakeFocus(focus);
-	Invalidate();
-}
-
-
-void
-AlertButton::WindowActivated(bool active)
-{
-	// The focus mark shows only in the active window.
-	if (IsFocus())
-		Invalidate();
-}
-
-
-void
-AlertButton::Invoke()
-{
-	if (Window() == NULL)
-		return;
-	BMessage message(kAlertButtonPressed);
-	message.AddInt32("index", fIndex);
-	Window()->PostMessage(&message);
-}
-
-
 // #pragma mark - AlertView
 
 
-AlertView::AlertView(BRect frame, alert_type type, const char* text)
+AlertView::AlertView(BRect frame, alert_type type)
 	:
 	BView(frame, "alert view", B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
-	fType(type),
-	fText(text != NULL ? text : "")
+	fType(type)
 {
 	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 }
@@ -368,17 +133,6 @@ AlertView::Draw(BRect updateRect)
 		SetHighColor(tint_color(panel, B_DARKEN_1_TINT));
 		FillRect(stripe);
 		DrawAlertIcon(this, fType, BPoint(18, 6));
-	}
-
-	font_height height;
-	GetFontHeight(&height);
-	float lineHeight = std::ceil(height.ascent + height.descent + height.leading);
-	SetHighColor(0, 0, 0);
-	SetLowColor(panel);
-	float y = fTextArea.top + std::ceil(height.ascent);
-	for (const std::string& line : fLines) {
-		DrawString(line.c_str(), BPoint(fTextArea.left, y));
-		y += lineHeight;
 	}
 }
 

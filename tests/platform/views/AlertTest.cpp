@@ -2,8 +2,10 @@
 // from a plain thread and from a window's thread.
 
 #include <Alert.h>
+#include <Button.h>
 #include <Message.h>
 #include <OS.h>
+#include <TextView.h>
 #include <View.h>
 #include <Window.h>
 
@@ -79,11 +81,22 @@ TEST(AlertTest, ClickOnAButtonAnswersGo)
 	BView* button = alert->ButtonAt(1);
 	ASSERT_NE(nullptr, button);
 	EXPECT_EQ(nullptr, alert->ButtonAt(3));
-	EXPECT_EQ(nullptr, alert->TextView());
+	// The text is a read-only text view that holds every line of it, and the buttons
+	// are real buttons with their labels, the last one the default.
+	ASSERT_NE(nullptr, alert->TextView());
+	EXPECT_STREQ("A text long enough to be wrapped over more than one line of the alert, "
+		"which is about three hundred pixels wide.", alert->TextView()->Text());
+	EXPECT_FALSE(alert->TextView()->IsEditable());
+	EXPECT_GT(alert->TextView()->CountLines(), 1);
+	EXPECT_STREQ("Two", alert->ButtonAt(1)->Label());
+	EXPECT_TRUE(alert->ButtonAt(2)->IsDefault());
+	EXPECT_FALSE(alert->ButtonAt(0)->IsDefault());
 	BRect frame = button->ConvertToScreen(button->Bounds());
 	BPoint center((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
 	// Widths from the widest label: all three buttons are alike.
-	EXPECT_EQ(alert->ButtonAt(0)->Bounds().Width(), alert->ButtonAt(2)->Bounds().Width());
+	// (the default one wears its frame around the same face).
+	EXPECT_EQ(alert->ButtonAt(0)->Bounds().Width(), alert->ButtonAt(1)->Bounds().Width());
+	EXPECT_EQ(alert->ButtonAt(0)->Bounds().Width() + 6, alert->ButtonAt(2)->Bounds().Width());
 	// Centred on the 1024 x 768 screen.
 	BRect alertFrame = alert->Frame();
 	EXPECT_NEAR(512, (alertFrame.left + alertFrame.right) / 2, 1);
