@@ -36,10 +36,7 @@ IconBarIcon::~IconBarIcon()
 void
 IconBarIcon::AttachedToWindow()
 {
-	if (Parent() != NULL) {
-		fBackground = Parent()->ViewColor();
-		SetViewColor(fBackground);
-	}
+	PressTracking::TakeParentColor(this, fBackground);
 }
 
 
@@ -65,41 +62,22 @@ IconBarIcon::Draw(BRect updateRect)
 void
 IconBarIcon::_Redraw()
 {
-	if (Window() != NULL)
-		Draw(Bounds());
+	PressTracking::Redraw(this);
 }
 
 
 void
 IconBarIcon::MouseDown(BPoint where)
 {
-	fState = 2;
-	_Redraw();
-	bool clicked = PressTracking::Track(this, [this](int32 state) {
-		fState = state;
-		_Redraw();
-	});
-	if (!clicked) {
-		fState = 0;
-		_Redraw();
-		return;
-	}
-	fState = 1;
-	_Redraw();
-	PressTracking::PostToWindowAndApp(this, fMessage);
+	if (PressTracking::Press(this, fState, [this]() { _Redraw(); }))
+		PressTracking::PostToWindowAndApp(this, fMessage);
 }
 
 
 void
 IconBarIcon::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (transit == B_ENTERED_VIEW) {
-		fState = 1;
-		_Redraw();
-	} else if (transit == B_EXITED_VIEW) {
-		fState = 0;
-		_Redraw();
-	}
+	PressTracking::FollowTransit(transit, fState, [this]() { _Redraw(); });
 	BView::MouseMoved(where, transit, dragMessage);
 }
 

@@ -3,16 +3,12 @@
 #include "BubbleHelper.h"
 #include "PressTracking.h"
 
-#include <Font.h>
 #include <Looper.h>
 #include <MenuItem.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <PopUpMenu.h>
 #include <Window.h>
-
-
-static const rgb_color kBlack = { 0, 0, 0, 255 };
 
 
 IconBarMenu::IconBarMenu(const char* name, const char* label, const char* help,
@@ -29,13 +25,7 @@ IconBarMenu::IconBarMenu(const char* name, const char* label, const char* help,
 	fLabel(label),
 	fMenu(NULL)
 {
-	BFont font(be_plain_font);
-	font.SetSize(12);
-	SetFont(&font, B_FONT_ALL);
-
-	float width = StringWidth(fLabel != NULL ? fLabel : "");
-	if (Bounds().right - 10 <= (int32)width)
-		ResizeTo(width + 10, fSize);
+	PressTracking::SetUpLabelItem(this, fLabel, fSize);
 
 	fMenu = new BPopUpMenu("pop_menu", true, true, B_ITEMS_IN_COLUMN);
 	// The view has no window yet; items get their targets from whoever adds them.
@@ -55,10 +45,7 @@ IconBarMenu::~IconBarMenu()
 void
 IconBarMenu::AttachedToWindow()
 {
-	if (Parent() != NULL) {
-		fBackground = Parent()->ViewColor();
-		SetViewColor(fBackground);
-	}
+	PressTracking::TakeParentColor(this, fBackground);
 }
 
 
@@ -73,22 +60,14 @@ void
 IconBarMenu::Draw(BRect updateRect)
 {
 	PressTracking::DrawFace(this, fState, fBackground);
-	if (fLabel == NULL)
-		return;
-	BRect bounds = Bounds();
-	float x = (int32)((bounds.right - (int32)StringWidth(fLabel)) * 0.5);
-	float y = (int32)((bounds.bottom + 12) * 0.5);
-	SetHighColor(kBlack);
-	SetLowColor(fBackground);
-	DrawString(fLabel, BPoint(x, y));
+	PressTracking::DrawCentredLabel(this, fLabel, fBackground);
 }
 
 
 void
 IconBarMenu::_Redraw()
 {
-	if (Window() != NULL)
-		Draw(Bounds());
+	PressTracking::Redraw(this);
 }
 
 
@@ -112,35 +91,16 @@ IconBarMenu::_PopUp()
 void
 IconBarMenu::MouseDown(BPoint where)
 {
-	fState = 2;
-	_Redraw();
-	_PopUp();
-
-	bool clicked = PressTracking::Track(this, [this](int32 state) {
-		fState = state;
-		_Redraw();
-	});
-	if (!clicked) {
-		fState = 0;
-		_Redraw();
-		return;
-	}
-	fState = 1;
-	_Redraw();
-	PressTracking::PostToWindowAndApp(this, fMessage);
+	if (PressTracking::Press(this, fState, [this]() { _Redraw(); },
+			[this]() { _PopUp(); }))
+		PressTracking::PostToWindowAndApp(this, fMessage);
 }
 
 
 void
 IconBarMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (transit == B_ENTERED_VIEW) {
-		fState = 1;
-		_Redraw();
-	} else if (transit == B_EXITED_VIEW) {
-		fState = 0;
-		_Redraw();
-	}
+	PressTracking::FollowTransit(transit, fState, [this]() { _Redraw(); });
 	BView::MouseMoved(where, transit, dragMessage);
 }
 
@@ -206,8 +166,7 @@ void
 IconBarMenu::SetSize(int size)
 {
 	fSize = size;
-	ResizeTo(StringWidth(fLabel != NULL ? fLabel : "") + 10, size);
-	Invalidate();
+	PressTracking::SizeLabelItem(this, fLabel, size);
 }
 
 

@@ -1,6 +1,8 @@
 #include "PressTracking.h"
 
 #include <Application.h>
+#include <Bitmap.h>
+#include <Font.h>
 #include <Message.h>
 #include <OS.h>
 #include <View.h>
@@ -12,6 +14,7 @@ namespace PressTracking {
 
 const rgb_color kLightEdge = { 250, 250, 250, 255 };
 const rgb_color kDarkEdge = { 128, 128, 128, 255 };
+static const rgb_color kLabelColor = { 0, 0, 0, 255 };
 
 
 bool
@@ -68,6 +71,127 @@ Track(BView* view, const std::function<void(int32 state)>& show)
 		}
 	}
 	return armed;
+}
+
+
+bool
+Press(BView* view, int32& state, const std::function<void()>& redraw,
+	const std::function<void()>& pressed)
+{
+	state = 2;
+	redraw();
+	if (pressed)
+		pressed();
+
+	bool clicked = Track(view, [&](int32 shown) {
+		state = shown;
+		redraw();
+	});
+	state = clicked ? 1 : 0;
+	redraw();
+	return clicked;
+}
+
+
+void
+FollowTransit(uint32 transit, int32& state, const std::function<void()>& redraw,
+	bool outsideLeaves)
+{
+	if (transit == B_ENTERED_VIEW) {
+		state = 1;
+		redraw();
+	} else if (transit == B_EXITED_VIEW
+		|| (outsideLeaves && transit == B_OUTSIDE_VIEW && state != 0)) {
+		state = 0;
+		redraw();
+	}
+}
+
+
+void
+Redraw(BView* view)
+{
+	if (view->Window() != NULL)
+		view->Draw(view->Bounds());
+}
+
+
+void
+TakeParentColor(BView* view, rgb_color& background)
+{
+	if (view->Parent() != NULL) {
+		background = view->Parent()->ViewColor();
+		view->SetViewColor(background);
+	}
+}
+
+
+void
+SetUpLabelItem(BView* view, const char* label, int32 height)
+{
+	BFont font(be_plain_font);
+	font.SetSize(12);
+	view->SetFont(&font, B_FONT_ALL);
+
+	// A label narrower than the initial frame keeps it until the first SetSize.
+	float width = view->StringWidth(label != NULL ? label : "");
+	if (view->Bounds().right - 10 <= (int32)width)
+		view->ResizeTo(width + 10, height);
+}
+
+
+void
+SizeLabelItem(BView* view, const char* label, int size)
+{
+	view->ResizeTo(view->StringWidth(label != NULL ? label : "") + 10, size);
+	view->Invalidate();
+}
+
+
+void
+DrawCentredLabel(BView* view, const char* label, rgb_color background)
+{
+	if (label == NULL)
+		return;
+	BRect bounds = view->Bounds();
+	float x = (int32)((bounds.right - (int32)view->StringWidth(label)) * 0.5);
+	float y = (int32)((bounds.bottom + 12) * 0.5);
+	view->SetHighColor(kLabelColor);
+	view->SetLowColor(background);
+	view->DrawString(label, BPoint(x, y));
+}
+
+
+void
+AutoSizeButton(BView* view, const char* label, bool hasIcon)
+{
+	float width = view->StringWidth(label != NULL ? label : "");
+	if (view->Bounds().right - 10 <= (int32)width)
+		view->ResizeTo(width + (hasIcon ? 40 : 20), 24);
+	else
+		view->ResizeTo(view->Bounds().right, 24);
+}
+
+
+void
+DrawIconAndLabel(BView* view, bool hasIcon, BBitmap* icon, const char* label,
+	rgb_color face, float y)
+{
+	if (hasIcon && icon != NULL) {
+		view->SetDrawingMode(B_OP_MIN);
+		view->DrawBitmap(icon, BPoint(1, 1));
+		view->SetDrawingMode(B_OP_COPY);
+	}
+
+	if (label != NULL) {
+		BRect bounds = view->Bounds();
+		float textWidth = (int32)view->StringWidth(label);
+		float x = hasIcon ? (int32)((bounds.right - 24 - textWidth) * 0.5) + 24
+			: (int32)((bounds.right - textWidth) * 0.5);
+		view->SetHighColor(kLabelColor);
+		view->SetLowColor(face);
+		view->DrawString(label, BPoint(x, y));
+	}
 }
 
 

@@ -3,7 +3,6 @@
 #include "BubbleHelper.h"
 #include "PressTracking.h"
 
-#include <Application.h>
 #include <Bitmap.h>
 #include <Font.h>
 #include <Message.h>
@@ -12,7 +11,6 @@
 
 static const rgb_color kGrey = { 128, 128, 128, 255 };
 static const rgb_color kWhite = { 250, 250, 250, 255 };
-static const rgb_color kBlack = { 0, 0, 0, 255 };
 
 
 XButton::XButton(BRect frame, const char* name, const char* label,
@@ -34,14 +32,8 @@ XButton::XButton(BRect frame, const char* name, const char* label,
 	font.SetSize(14);
 	SetFont(&font, B_FONT_ALL);
 
-	if (autoSize) {
-		const char* text = fLabel != NULL ? fLabel : "";
-		float width = StringWidth(text);
-		if (Bounds().right - 10 <= (int32)width)
-			ResizeTo(width + (fHasIcon ? 40 : 20), 24);
-		else
-			ResizeTo(Bounds().right, 24);
-	}
+	if (autoSize)
+		PressTracking::AutoSizeButton(this, fLabel, fHasIcon);
 
 	if (fBubble != NULL)
 		fBubble->SetHelp(this, fHelpText);
@@ -56,10 +48,7 @@ XButton::~XButton()
 void
 XButton::AttachedToWindow()
 {
-	if (Parent() != NULL) {
-		fFaceColor = Parent()->ViewColor();
-		SetViewColor(fFaceColor);
-	}
+	PressTracking::TakeParentColor(this, fFaceColor);
 	fState = 0;
 }
 
@@ -92,61 +81,23 @@ XButton::DrawButton(int state)
 	else if (state == 2)
 		PressTracking::DrawFrame(this, bounds, kGrey, kWhite);
 
-	if (fHasIcon && fIcon != NULL) {
-		SetDrawingMode(B_OP_MIN);
-		DrawBitmap(fIcon, BPoint(1, 1));
-		SetDrawingMode(B_OP_COPY);
-	}
-
-	if (fLabel != NULL) {
-		float textWidth = (int32)StringWidth(fLabel);
-		float x = fHasIcon ? (int32)((bounds.right - 24 - textWidth) * 0.5) + 24
-			: (int32)((bounds.right - textWidth) * 0.5);
-		float y = (int32)((bounds.bottom + 13) * 0.5);
-		SetHighColor(kBlack);
-		SetLowColor(fFaceColor);
-		DrawString(fLabel, BPoint(x, y));
-	}
+	PressTracking::DrawIconAndLabel(this, fHasIcon, fIcon, fLabel, fFaceColor,
+		(int32)((bounds.bottom + 13) * 0.5));
 }
 
 
 void
 XButton::MouseDown(BPoint where)
 {
-	fState = 2;
-	DrawButton(fState);
-
-	bool clicked = PressTracking::Track(this, [this](int32 state) {
-		fState = state;
-		DrawButton(fState);
-	});
-	if (!clicked) {
-		fState = 0;
-		DrawButton(fState);
-		return;
-	}
-
-	fState = 1;
-	DrawButton(fState);
-	if (fMessage != NULL) {
-		if (Window() != NULL)
-			Window()->PostMessage(fMessage);
-		if (be_app != NULL)
-			be_app->PostMessage(fMessage);
-	}
+	if (PressTracking::Press(this, fState, [this]() { DrawButton(fState); }))
+		PressTracking::PostToWindowAndApp(this, fMessage);
 }
 
 
 void
 XButton::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (transit == B_ENTERED_VIEW) {
-		fState = 1;
-		DrawButton(fState);
-	} else if (transit == B_EXITED_VIEW) {
-		fState = 0;
-		DrawButton(fState);
-	}
+	PressTracking::FollowTransit(transit, fState, [this]() { DrawButton(fState); });
 	BView::MouseMoved(where, transit, dragMessage);
 }
 

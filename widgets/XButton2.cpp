@@ -13,7 +13,6 @@
 static const rgb_color kGrey = { 128, 128, 128, 255 };
 static const rgb_color kWhite = { 250, 250, 250, 255 };
 static const rgb_color kLightBlue = { 153, 204, 255, 255 };
-static const rgb_color kBlack = { 0, 0, 0, 255 };
 static const float kSmallestFontSize = 5;
 
 
@@ -39,13 +38,8 @@ XButton2::XButton2(BRect frame, const char* name, const char* label,
 	SetFont(&font);
 
 	const char* text = fLabel != NULL ? fLabel : "";
-	if (autoSize) {
-		float width = StringWidth(text);
-		if (Bounds().right - 10 <= (int32)width)
-			ResizeTo(width + (fHasIcon ? 40 : 20), 24);
-		else
-			ResizeTo(Bounds().right, 24);
-	}
+	if (autoSize)
+		PressTracking::AutoSizeButton(this, fLabel, fHasIcon);
 
 	// The font shrinks a point at a time until the label fits, down to 5 points.
 	while (StringWidth(text) >= Bounds().right - 4 && fontSize > kSmallestFontSize) {
@@ -67,10 +61,7 @@ XButton2::~XButton2()
 void
 XButton2::AttachedToWindow()
 {
-	if (Parent() != NULL) {
-		fFaceColor = Parent()->ViewColor();
-		SetViewColor(fFaceColor);
-	}
+	PressTracking::TakeParentColor(this, fFaceColor);
 	fState = 0;
 }
 
@@ -109,42 +100,16 @@ XButton2::DrawButton(int state)
 		PressTracking::DrawFrame(this, inner, kWhite, kGrey);
 	}
 
-	if (fHasIcon && fIcon != NULL) {
-		SetDrawingMode(B_OP_MIN);
-		DrawBitmap(fIcon, BPoint(1, 1));
-		SetDrawingMode(B_OP_COPY);
-	}
-
-	if (fLabel != NULL) {
-		float textWidth = (int32)StringWidth(fLabel);
-		float x = fHasIcon ? (int32)((bounds.right - 24 - textWidth) * 0.5) + 24
-			: (int32)((bounds.right - textWidth) * 0.5);
-		float y = (int32)((bounds.bottom + 11) * 0.5) - 1;
-		SetHighColor(kBlack);
-		SetLowColor(face);
-		DrawString(fLabel, BPoint(x, y));
-	}
+	PressTracking::DrawIconAndLabel(this, fHasIcon, fIcon, fLabel, face,
+		(int32)((bounds.bottom + 11) * 0.5) - 1);
 }
 
 
 void
 XButton2::MouseDown(BPoint where)
 {
-	fState = 2;
-	DrawButton(fState);
-
-	bool clicked = PressTracking::Track(this, [this](int32 state) {
-		fState = state;
-		DrawButton(fState);
-	});
-	if (!clicked) {
-		fState = 0;
-		DrawButton(fState);
+	if (!PressTracking::Press(this, fState, [this]() { DrawButton(fState); }))
 		return;
-	}
-
-	fState = 1;
-	DrawButton(fState);
 	if (fMessage != NULL && fTarget != NULL) {
 		BMessenger messenger(fTarget);
 		messenger.SendMessage(fMessage, (BHandler*)NULL, B_INFINITE_TIMEOUT);
@@ -155,14 +120,9 @@ XButton2::MouseDown(BPoint where)
 void
 XButton2::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (transit == B_ENTERED_VIEW) {
-		fState = 1;
-		DrawButton(fState);
-	} else if (transit == B_EXITED_VIEW
-		|| (transit == B_OUTSIDE_VIEW && fState != 0)) {
-		fState = 0;
-		DrawButton(fState);
-	}
+	// A move outside flattens a button whose exit was missed.
+	PressTracking::FollowTransit(transit, fState, [this]() { DrawButton(fState); },
+		true);
 	BView::MouseMoved(where, transit, dragMessage);
 }
 
