@@ -5,12 +5,6 @@
 
 #include "ColorText.h"
 #include "UiTestSupport.h"
-#include "interface/window/WindowPrivate.h"
-#include "server/HeadlessTest.h"
-
-#include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 
 namespace {
@@ -104,69 +98,19 @@ ColorRecordingWindow::MessageReceived(BMessage* message)
 void
 SaveShot(BWindow* window, const char* name)
 {
-	const char* folder = getenv("QUORREL_COLOR_SHOTS");
-	if (folder == NULL || folder[0] == '\0')
-		return;
-	std::string path = std::string(folder) + "/" + name + ".png";
-	EXPECT_EQ(B_OK, BPrivate::HeadlessTest::SaveWindowPNG(
-		BPrivate::WindowAccess::ServerWindowOf(window), path.c_str()));
+	SaveWindowShot(window, "QUORREL_COLOR_SHOTS", name);
 }
 
 
 // #pragma mark - the running application
 
 
-namespace {
-
-RecordingApplication* sApplication = NULL;
-thread_id sAppThread = -1;
-
-
-int32
-RunApplication(void* data)
-{
-	((BApplication*)data)->Run();
-	return 0;
-}
-
-
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-	void SetUp() override
-	{
-		sApplication = new RecordingApplication;
-		// The constructor leaves the application locked by this thread, as on BeOS,
-		// where Run follows on the same thread; here the loop runs on another one.
-		if (sApplication->IsLocked())
-			sApplication->Unlock();
-		sAppThread = spawn_thread(RunApplication, "test application",
-			B_NORMAL_PRIORITY, sApplication);
-		ASSERT_GE(sAppThread, 0);
-		resume_thread(sAppThread);
-		bigtime_t deadline = system_time() + 30000000;
-		while (sApplication->IsLaunching() && system_time() < deadline)
-			snooze(5000);
-		ASSERT_FALSE(sApplication->IsLaunching());
-	}
-
-	void TearDown() override
-	{
-		sApplication->PostMessage(B_QUIT_REQUESTED);
-		status_t result;
-		wait_for_thread(sAppThread, &result);
-		delete sApplication;
-		sApplication = NULL;
-	}
-};
-
-::testing::Environment* const sEnvironment
-	= ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}	// namespace
+static BackgroundApplication* const sBackground = AddBackgroundApplication(
+	[]() -> BApplication* { return new RecordingApplication; });
 
 
 RecordingApplication*
 TestApp()
 {
-	return sApplication;
+	return static_cast<RecordingApplication*>(sBackground->Application());
 }

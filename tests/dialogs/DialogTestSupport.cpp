@@ -5,13 +5,9 @@
 #include <Window.h>
 
 #include "UiTestSupport.h"
-#include "interface/window/WindowPrivate.h"
 #include "server/HeadlessTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <string>
 
 using BPrivate::HeadlessTest;
 
@@ -98,12 +94,7 @@ WaitForMessages(uint32 what, int32 count)
 void
 SaveShot(BWindow* window, const char* name)
 {
-	const char* folder = getenv("QUORREL_DIALOG_SHOTS");
-	if (folder == NULL || folder[0] == '\0')
-		return;
-	std::string path = std::string(folder) + "/" + name + ".png";
-	EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(
-		BPrivate::WindowAccess::ServerWindowOf(window), path.c_str()));
+	SaveWindowShot(window, "QUORREL_DIALOG_SHOTS", name);
 }
 
 
@@ -131,54 +122,12 @@ CountOtherThan(BView* view, BRect rect, uint32 color)
 // #pragma mark - the running application
 
 
-namespace {
-
-DialogRecordingApplication* sApplication = NULL;
-thread_id sAppThread = -1;
-
-
-int32
-RunApplication(void* data)
-{
-	((BApplication*)data)->Run();
-	return 0;
-}
-
-
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-	void SetUp() override
-	{
-		sApplication = new DialogRecordingApplication;
-		// The constructing thread holds the application's lock until Run, and Run
-		// happens on a thread of its own here.
-		if (sApplication->IsLocked())
-			sApplication->Unlock();
-		sAppThread = spawn_thread(RunApplication, "test application",
-			B_NORMAL_PRIORITY, sApplication);
-		ASSERT_GE(sAppThread, 0);
-		resume_thread(sAppThread);
-		ASSERT_TRUE(Eventually([]() { return !sApplication->IsLaunching(); }));
-	}
-
-	void TearDown() override
-	{
-		sApplication->PostMessage(B_QUIT_REQUESTED);
-		status_t result;
-		wait_for_thread(sAppThread, &result);
-		delete sApplication;
-		sApplication = NULL;
-	}
-};
-
-::testing::Environment* const sEnvironment
-	= ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}	// namespace
+static BackgroundApplication* const sBackground = AddBackgroundApplication(
+	[]() -> BApplication* { return new DialogRecordingApplication; });
 
 
 DialogRecordingApplication*
 TestApp()
 {
-	return sApplication;
+	return static_cast<DialogRecordingApplication*>(sBackground->Application());
 }

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdlib.h>
+#include <string>
 
 using BPrivate::HeadlessTest;
 
@@ -155,4 +157,75 @@ PressControlKey(char c)
 	uint32 modifiers = 0;
 	ASSERT_TRUE(BPrivate::KeyForCharacter(c, &key, &modifiers));
 	HeadlessTest::PressKey(key, modifiers | B_COMMAND_KEY);
+}
+
+
+void
+SaveWindowShot(BWindow* window, const char* folderVariable, const char* name)
+{
+	const char* folder = getenv(folderVariable);
+	if (folder == NULL || folder[0] == '\0')
+		return;
+	std::string path = std::string(folder) + "/" + name + ".png";
+	EXPECT_EQ(B_OK, HeadlessTest::SaveWindowPNG(
+		BPrivate::WindowAccess::ServerWindowOf(window), path.c_str()));
+}
+
+
+// #pragma mark - BackgroundApplication
+
+
+static int32
+RunApplication(void* data)
+{
+	((BApplication*)data)->Run();
+	return 0;
+}
+
+
+BackgroundApplication::BackgroundApplication(const std::function<BApplication*()>& make)
+	:
+	fMake(make),
+	fApplication(NULL),
+	fThread(-1)
+{
+}
+
+
+void
+BackgroundApplication::SetUp()
+{
+	fApplication = fMake();
+	// The constructor leaves the application locked by this thread, as on R5, where Run
+	// follows on the same thread; here the loop runs on another one.
+	if (fApplication->IsLocked())
+		fApplication->Unlock();
+	fThread = spawn_thread(RunApplication, "test application", B_NORMAL_PRIORITY,
+		fApplication);
+	ASSERT_GE(fThread, 0);
+	resume_thread(fThread);
+	bigtime_t deadline = system_time() + 30000000;
+	while (fApplication->IsLaunching() && system_time() < deadline)
+		snooze(5000);
+	ASSERT_FALSE(fApplication->IsLaunching());
+}
+
+
+void
+BackgroundApplication::TearDown()
+{
+	fApplication->PostMessage(B_QUIT_REQUESTED);
+	status_t result;
+	wait_for_thread(fThread, &result);
+	delete fApplication;
+	fApplication = NULL;
+}
+
+
+BackgroundApplication*
+AddBackgroundApplication(const std::function<BApplication*()>& make)
+{
+	BackgroundApplication* environment = new BackgroundApplication(make);
+	::testing::AddGlobalTestEnvironment(environment);
+	return environment;
 }

@@ -1,13 +1,18 @@
 /*
  * Helpers for tests that drive windows on the headless display: a window on the headless display that records the
- * messages its controls send, and locked access to it from the test's thread.
+ * messages its controls send, locked access to it from the test's thread, and an
+ * application whose loop runs for the whole test program.
  */
 #ifndef UI_TEST_SUPPORT_H
 #define UI_TEST_SUPPORT_H
 
+#include <Application.h>
 #include <Message.h>
+#include <OS.h>
 #include <View.h>
 #include <Window.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <mutex>
@@ -75,5 +80,32 @@ RGB(uint8 red, uint8 green, uint8 blue)
 
 // Presses the key that types c with Ctrl.
 void PressControlKey(char c);
+
+// Saves the window's picture as name.png into the folder named by the environment
+// variable folderVariable, when it is set; does nothing otherwise.
+void SaveWindowShot(BWindow* window, const char* folderVariable, const char* name);
+
+// An application whose loop runs on a thread of its own for the whole test program
+// (widgets and dialogs post to a running application): made by make when the tests
+// begin, quit and deleted when they end. Register it with AddBackgroundApplication.
+class BackgroundApplication : public ::testing::Environment {
+public:
+								BackgroundApplication(
+									const std::function<BApplication*()>& make);
+
+			void				SetUp() override;
+			void				TearDown() override;
+
+	// NULL outside the tests.
+			BApplication*		Application() const { return fApplication; }
+
+private:
+			std::function<BApplication*()> fMake;
+			BApplication*		fApplication;
+			thread_id			fThread;
+};
+
+BackgroundApplication* AddBackgroundApplication(
+	const std::function<BApplication*()>& make);
 
 #endif	// UI_TEST_SUPPORT_H

@@ -4,13 +4,7 @@
 #include <Message.h>
 #include <View.h>
 
-#include "interface/window/WindowPrivate.h"
-#include "server/HeadlessTest.h"
-
-#include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <string>
+#include "UiTestSupport.h"
 
 
 void
@@ -108,66 +102,19 @@ WaitFor(const std::function<bool()>& condition, double seconds)
 void
 SaveShot(BWindow* window, const char* name)
 {
-	const char* folder = getenv("QUORREL_WIDGET_SHOTS");
-	if (folder == NULL || folder[0] == '\0')
-		return;
-	std::string path = std::string(folder) + "/" + name + ".png";
-	EXPECT_EQ(B_OK, BPrivate::HeadlessTest::SaveWindowPNG(
-		BPrivate::WindowAccess::ServerWindowOf(window), path.c_str()));
+	SaveWindowShot(window, "QUORREL_WIDGET_SHOTS", name);
 }
 
 
 // #pragma mark - the running application
 
 
-namespace {
-
-CountingApplication* sApplication = NULL;
-thread_id sAppThread = -1;
-
-
-int32
-RunApplication(void* data)
-{
-	((BApplication*)data)->Run();
-	return 0;
-}
-
-
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-	void SetUp() override
-	{
-		sApplication = new CountingApplication;
-		// The constructing thread holds the application's lock, as on R5; the loop
-		// runs on a thread of its own here.
-		if (sApplication->IsLocked())
-			sApplication->Unlock();
-		sAppThread = spawn_thread(RunApplication, "test application", B_NORMAL_PRIORITY,
-			sApplication);
-		ASSERT_GE(sAppThread, 0);
-		resume_thread(sAppThread);
-		ASSERT_TRUE(WaitFor([]() { return !sApplication->IsLaunching(); }));
-	}
-
-	void TearDown() override
-	{
-		sApplication->PostMessage(B_QUIT_REQUESTED);
-		status_t result;
-		wait_for_thread(sAppThread, &result);
-		delete sApplication;
-		sApplication = NULL;
-	}
-};
-
-::testing::Environment* const sEnvironment
-	= ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}	// namespace
+static BackgroundApplication* const sBackground = AddBackgroundApplication(
+	[]() -> BApplication* { return new CountingApplication; });
 
 
 CountingApplication*
 TestApp()
 {
-	return sApplication;
+	return static_cast<CountingApplication*>(sBackground->Application());
 }
