@@ -25,37 +25,7 @@ ColorMessageLog::Add(BMessage* message)
 	const char* color = NULL;
 	if (message->FindString("color", &color) == B_OK)
 		entry.color = color;
-	std::lock_guard<std::mutex> guard(fLock);
-	fMessages.push_back(entry);
-}
-
-
-std::vector<ColorMessage>
-ColorMessageLog::Messages()
-{
-	std::lock_guard<std::mutex> guard(fLock);
-	return fMessages;
-}
-
-
-int32
-ColorMessageLog::CountOf(uint32 what)
-{
-	std::lock_guard<std::mutex> guard(fLock);
-	int32 count = 0;
-	for (const ColorMessage& message : fMessages) {
-		if (message.what == what)
-			count++;
-	}
-	return count;
-}
-
-
-void
-ColorMessageLog::Clear()
-{
-	std::lock_guard<std::mutex> guard(fLock);
-	fMessages.clear();
+	LockedList<ColorMessage>::Add(entry);
 }
 
 

@@ -9,6 +9,8 @@
 #include <Application.h>
 #include <Window.h>
 
+#include "UiTestSupport.h"
+
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -20,16 +22,10 @@ struct ColorMessage {
 	std::string	color;
 };
 
-class ColorMessageLog {
+class ColorMessageLog : public LockedList<ColorMessage> {
 public:
 			void				Add(BMessage* message);
-			std::vector<ColorMessage> Messages();
-			int32				CountOf(uint32 what);
-			void				Clear();
-
-private:
-			std::mutex			fLock;
-			std::vector<ColorMessage> fMessages;
+			std::vector<ColorMessage> Messages() { return Entries(); }
 };
 
 // Code that makes the application ask its windows whether it may quit, on its own

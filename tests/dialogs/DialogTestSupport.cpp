@@ -27,25 +27,22 @@ DialogRecordingApplication::MessageReceived(BMessage* message)
 		BApplication::MessageReceived(message);
 		return;
 	}
-	std::lock_guard<std::mutex> guard(fLock);
-	fMessages.push_back(*message);
+	fMessages.Add(*message);
 }
 
 
 std::vector<BMessage>
 DialogRecordingApplication::Messages()
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	return fMessages;
+	return fMessages.Entries();
 }
 
 
 std::vector<uint32>
 DialogRecordingApplication::Codes()
 {
-	std::lock_guard<std::mutex> guard(fLock);
 	std::vector<uint32> codes;
-	for (const BMessage& message : fMessages)
+	for (const BMessage& message : fMessages.Entries())
 		codes.push_back(message.what);
 	return codes;
 }
@@ -54,21 +51,15 @@ DialogRecordingApplication::Codes()
 int32
 DialogRecordingApplication::CountOf(uint32 what)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	int32 count = 0;
-	for (const BMessage& message : fMessages) {
-		if (message.what == what)
-			count++;
-	}
-	return count;
+	return fMessages.CountOf(what);
 }
 
 
 BMessage
 DialogRecordingApplication::Last(uint32 what)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	for (auto it = fMessages.rbegin(); it != fMessages.rend(); ++it) {
+	std::vector<BMessage> messages = fMessages.Entries();
+	for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
 		if (it->what == what)
 			return *it;
 	}
@@ -79,8 +70,7 @@ DialogRecordingApplication::Last(uint32 what)
 void
 DialogRecordingApplication::Clear()
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	fMessages.clear();
+	fMessages.Clear();
 }
 
 

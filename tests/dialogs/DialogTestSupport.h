@@ -9,6 +9,8 @@
 #include <Application.h>
 #include <Message.h>
 
+#include "UiTestSupport.h"
+
 #include <mutex>
 #include <vector>
 
@@ -28,8 +30,7 @@ public:
 			void				Clear();
 
 private:
-			std::mutex			fLock;
-			std::vector<BMessage> fMessages;
+			LockedList<BMessage> fMessages;
 };
 
 // The running application of the test program.

@@ -40,37 +40,28 @@ RecordingWindow::MessageReceived(BMessage* message)
 	int64 when;
 	sent.hasWhen = message->FindInt64("when", &when) == B_OK;
 	message->FindPointer("source", &sent.source);
-	std::lock_guard<std::mutex> guard(fLock);
-	fSent.push_back(sent);
+	fSent.Add(sent);
 }
 
 
 std::vector<SentMessage>
 RecordingWindow::Sent()
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	return fSent;
+	return fSent.Entries();
 }
 
 
 int32
 RecordingWindow::CountSent(uint32 what)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	int32 count = 0;
-	for (const SentMessage& sent : fSent) {
-		if (sent.what == what)
-			count++;
-	}
-	return count;
+	return fSent.CountOf(what);
 }
 
 
 void
 RecordingWindow::ClearSent()
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	fSent.clear();
+	fSent.Clear();
 }
 
 

@@ -26,6 +26,46 @@ struct SentMessage {
 	void*		source;
 };
 
+// What a window's or an application's thread records while the test's thread reads it;
+// Entry has a message code in what.
+template<typename Entry>
+class LockedList {
+public:
+			void				Add(const Entry& entry)
+								{
+									std::lock_guard<std::mutex> guard(fLock);
+									fEntries.push_back(entry);
+								}
+
+	// A copy, in the order of arrival.
+			std::vector<Entry>	Entries()
+								{
+									std::lock_guard<std::mutex> guard(fLock);
+									return fEntries;
+								}
+
+			int32				CountOf(uint32 what)
+								{
+									std::lock_guard<std::mutex> guard(fLock);
+									int32 count = 0;
+									for (const Entry& entry : fEntries) {
+										if (entry.what == what)
+											count++;
+									}
+									return count;
+								}
+
+			void				Clear()
+								{
+									std::lock_guard<std::mutex> guard(fLock);
+									fEntries.clear();
+								}
+
+private:
+			std::mutex			fLock;
+			std::vector<Entry>	fEntries;
+};
+
 class RecordingWindow : public BWindow {
 public:
 								RecordingWindow(BRect frame);
@@ -40,8 +80,7 @@ public:
 			BView*				Panel() const { return fPanel; }
 
 private:
-			std::mutex			fLock;
-			std::vector<SentMessage> fSent;
+			LockedList<SentMessage> fSent;
 			BView*				fPanel;
 };
 
