@@ -63,11 +63,15 @@ protected:
 
 private:
 	friend class BMenu;
+	friend class BMenuBar;
 
 								BMenuItem(const BMenuItem&);
 			BMenuItem&			operator=(const BMenuItem&);
 
 			void				_SetMenu(BMenu* menu);
+	// The message Invoke would send (with "when", "source", "index") and where to.
+			status_t			_PrepareInvoke(BMessage* message, BMessage* copy,
+									BMessenger* target);
 
 			std::string			fLabel;
 			BMenu*				fSubmenu;

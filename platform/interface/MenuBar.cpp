@@ -2,6 +2,7 @@
 
 #include <MenuItem.h>
 #include <Message.h>
+#include <Messenger.h>
 #include <Window.h>
 
 #include "interface/window/WindowPrivate.h"
@@ -123,10 +124,24 @@ BMenuBar::InvokeShortcut(uint32 key, uint32 modifiers)
 	BMenuItem* item = FindShortcut(this, key, modifiers | B_COMMAND_KEY);
 	if (item == NULL)
 		return false;
-	if (item->IsEnabled()) {
-		if (item->Menu() != NULL && item->Menu()->IsRadioMode())
-			item->SetMarked(true);
-		item->Invoke();
-	}
+	if (!item->IsEnabled())
+		return true;
+	if (item->Menu() != NULL && item->Menu()->IsRadioMode())
+		item->SetMarked(true);
+
+	// A shortcut aimed at this window is dispatched at once, as the window's own
+	// shortcuts are: posted, it would queue behind keys typed after it (Ctrl+B and then
+	// "word" would put the first letter before the tags).
+	BMessage copy;
+	BMessenger target;
+	if (item->_PrepareInvoke(NULL, &copy, &target) != B_OK)
+		return true;
+	BLooper* looper = NULL;
+	BHandler* handler = target.Target(&looper);
+	BWindow* window = Window();
+	if (window != NULL && looper == window && window->IsLocked())
+		window->DispatchMessage(&copy, handler != NULL ? handler : window);
+	else
+		target.SendMessage(&copy);
 	return true;
 }

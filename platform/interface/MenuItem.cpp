@@ -205,26 +205,38 @@ BMenuItem::ShortcutText() const
 status_t
 BMenuItem::Invoke(BMessage* message)
 {
+	BMessage copy;
+	BMessenger target;
+	status_t status = _PrepareInvoke(message, &copy, &target);
+	if (status != B_OK)
+		return status;
+	return target.SendMessage(&copy);
+}
+
+
+status_t
+BMenuItem::_PrepareInvoke(BMessage* message, BMessage* copy, BMessenger* target)
+{
 	if (!IsEnabled())
 		return B_ERROR;
 	BMessage* source = message != NULL ? message : Message();
 	if (source == NULL)
 		return B_BAD_VALUE;
 
-	BMessage copy(*source);
-	copy.AddInt64("when", system_time());
-	copy.AddPointer("source", this);
-	copy.AddInt32("index", fMenu != NULL ? fMenu->IndexOf(this) : -1);
+	*copy = *source;
+	copy->AddInt64("when", system_time());
+	copy->AddPointer("source", this);
+	copy->AddInt32("index", fMenu != NULL ? fMenu->IndexOf(this) : -1);
 
-	BMessenger target = Messenger();
-	if (!target.IsValid() && fMenu != NULL) {
+	*target = Messenger();
+	if (!target->IsValid() && fMenu != NULL) {
 		BWindow* window = fMenu->_RootWindow();
 		if (window != NULL)
-			target = BMessenger(window);
+			*target = BMessenger(window);
 	}
-	if (!target.IsValid())
+	if (!target->IsValid())
 		return B_BAD_HANDLER;
-	return target.SendMessage(&copy);
+	return B_OK;
 }
 
 

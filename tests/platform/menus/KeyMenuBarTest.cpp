@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <string>
+#include <vector>
+
 using BPrivate::HeadlessTest;
 
 namespace {
@@ -178,4 +182,100 @@ TEST(KeyMenuBarTest, WithoutAMenuBarTheKeysGoToTheFocusView)
 	PressAltAlone();
 	PressF10();
 	EXPECT_EQ(std::string(1, (char)B_FUNCTION_KEY), plain.keys->Keys());
+}
+
+
+namespace {
+
+// Records item messages and typed keys in the one order the window handled them.
+struct OrderLog {
+	std::mutex					lock;
+	std::vector<std::string>	entries;
+
+	void Add(const std::string& entry)
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		entries.push_back(entry);
+	}
+};
+
+
+class OrderWindow : public BWindow {
+public:
+	OrderWindow(OrderLog& log)
+		:
+		BWindow(BRect(100, 100, 399, 299), "order", B_TITLED_WINDOW, 0),
+		fLog(log)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'MXbo') {
+			fLog.Add("bold");
+			return;
+		}
+		BWindow::MessageReceived(message);
+	}
+
+private:
+	OrderLog&	fLog;
+};
+
+
+class OrderView : public BView {
+public:
+	OrderView(OrderLog& log)
+		:
+		BView(BRect(0, 30, 299, 199), "typing", B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
+		fLog(log)
+	{
+	}
+
+	void KeyDown(const char* bytes, int32 numBytes) override
+	{
+		fLog.Add(std::string(bytes, numBytes));
+	}
+
+private:
+	OrderLog&	fLog;
+};
+
+}	// namespace
+
+
+TEST(KeyMenuBarTest, AMenuShortcutIsHandledBeforeKeysTypedAfterIt)
+{
+	OrderLog log;
+	OrderWindow* window = new OrderWindow(log);
+	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 19), "menu_bar");
+	BMenu* html = new BMenu("HTML");
+	html->AddItem(new BMenuItem("Bold", new BMessage('MXbo'), 'B'));
+	bar->AddItem(html);
+	window->AddChild(bar);
+	OrderView* view = new OrderView(log);
+	window->AddChild(view);
+	view->MakeFocus(true);
+	window->Show();
+	WaitIdle();
+
+	// Both keys wait in the window's queue before it handles either, as when the user
+	// types faster than the window works.
+	ASSERT_TRUE(window->Lock());
+	int32 key = 0;
+	uint32 modifiers = 0;
+	ASSERT_TRUE(BPrivate::KeyForCharacter('b', &key, &modifiers));
+	HeadlessTest::PressKey(key, modifiers | B_COMMAND_KEY);
+	HeadlessTest::TypeText("e");
+	window->Unlock();
+	WaitIdle();
+
+	std::vector<std::string> expected = { "bold", "e" };
+	{
+		std::lock_guard<std::mutex> guard(log.lock);
+		EXPECT_EQ(expected, log.entries);
+	}
+	window->Lock();
+	window->Quit();
+	WaitIdle();
 }
