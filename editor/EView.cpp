@@ -308,16 +308,7 @@ EView::InsertColor(const char* color)
 	std::string opening = "<font color=\"";
 	opening += color;
 	opening += "\">";
-
-	int32 start, end;
-	editView->GetSelection(&start, &end);
-	if (start == end) {
-		int32 length = (int32)strlen(color);
-		editView->Insert(start, color, length);
-		editView->Select(start + length, start + length);
-		return;
-	}
-	_Wrap(start, end, opening.c_str(), "</font>");
+	_InsertOrWrap(color, opening.c_str(), "</font>");
 }
 
 
@@ -329,16 +320,24 @@ EView::InsertAlign(const char* align)
 	std::string opening = "<div ";
 	opening += align;
 	opening += ">";
+	_InsertOrWrap(align, opening.c_str(), "</div>");
+}
 
+
+// Without a selection the text itself goes in at the caret; a selection is wrapped in
+// the opening and closing tags instead.
+void
+EView::_InsertOrWrap(const char* text, const char* opening, const char* closing)
+{
 	int32 start, end;
 	editView->GetSelection(&start, &end);
 	if (start == end) {
-		int32 length = (int32)strlen(align);
-		editView->Insert(start, align, length);
+		int32 length = (int32)strlen(text);
+		editView->Insert(start, text, length);
 		editView->Select(start + length, start + length);
 		return;
 	}
-	_Wrap(start, end, opening.c_str(), "</div>");
+	_Wrap(start, end, opening, closing);
 }
 
 

@@ -112,6 +112,8 @@ public:
 private:
 			void				_SetLoadedText(const char* text, int32 length);
 			bool				_ReadFile(BFile* file, std::string* bytes);
+			void				_InsertOrWrap(const char* text, const char* opening,
+									const char* closing);
 			void				_Wrap(int32 start, int32 end, const char* opening,
 									const char* closing);
 			void				_SetWholeText(const std::string& text);
