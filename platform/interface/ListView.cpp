@@ -7,6 +7,8 @@
 #include <ScrollView.h>
 #include <Window.h>
 
+#include "interface/lists/ListItems.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -303,15 +305,9 @@ BListView::AddList(BList* newItems)
 bool
 BListView::AddList(BList* newItems, int32 atIndex)
 {
-	if (newItems == NULL)
-		return false;
 	std::vector<BListItem*> items;
-	for (int32 i = 0; i < newItems->CountItems(); i++) {
-		BListItem* item = static_cast<BListItem*>(newItems->ItemAt(i));
-		if (item == NULL)
-			return false;
-		items.push_back(item);
-	}
+	if (!BPrivate::ListItemsOf(newItems, &items))
+		return false;
 	if (items.empty())
 		return atIndex >= 0 && atIndex <= CountItems();
 	return _InsertItems(items.data(), (int32)items.size(), atIndex);

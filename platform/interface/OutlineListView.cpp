@@ -3,6 +3,8 @@
 #include <List.h>
 #include <Window.h>
 
+#include "interface/lists/ListItems.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -71,15 +73,9 @@ BOutlineListView::AddList(BList* newItems)
 bool
 BOutlineListView::AddList(BList* newItems, int32 fullListIndex)
 {
-	if (newItems == NULL)
-		return false;
 	std::vector<BListItem*> items;
-	for (int32 i = 0; i < newItems->CountItems(); i++) {
-		BListItem* item = static_cast<BListItem*>(newItems->ItemAt(i));
-		if (item == NULL)
-			return false;
-		items.push_back(item);
-	}
+	if (!BPrivate::ListItemsOf(newItems, &items))
+		return false;
 	if (items.empty())
 		return fullListIndex >= 0 && fullListIndex <= FullListCountItems();
 	return _InsertFull(items.data(), (int32)items.size(), fullListIndex);
