@@ -7,94 +7,16 @@
 
 #include "interface/textview/TextStore.h"
 
+#include "AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <malloc.h>
 #include <map>
-#include <new>
 
 using BPrivate::TextStore;
-
-// GCC cannot see that the replacement operators below pair malloc with free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-// Every allocation of the process is counted, so the peak below includes whatever the
-// store allocates, directly or through the standard library.
-namespace {
-
-std::atomic<size_t> sAllocated(0);
-std::atomic<size_t> sPeak(0);
-
-
-void*
-Counted(void* block)
-{
-	if (block == NULL)
-		return NULL;
-	size_t size = malloc_usable_size(block);
-	size_t now = sAllocated.fetch_add(size) + size;
-	size_t peak = sPeak.load();
-	while (now > peak && !sPeak.compare_exchange_weak(peak, now)) {
-	}
-	return block;
-}
-
-
-void*
-CountedAllocate(size_t size)
-{
-	return Counted(malloc(size == 0 ? 1 : size));
-}
-
-
-void*
-CountedAllocateAligned(size_t size, size_t alignment)
-{
-	void* block = NULL;
-	if (posix_memalign(&block, alignment, size == 0 ? 1 : size) != 0)
-		return NULL;
-	return Counted(block);
-}
-
-
-void
-CountedFree(void* block)
-{
-	if (block == NULL)
-		return;
-	sAllocated.fetch_sub(malloc_usable_size(block));
-	free(block);
-}
-
-}	// namespace
-
-
-void* operator new(size_t size)
-{
-	void* block = CountedAllocate(size);
-	if (block == NULL)
-		throw std::bad_alloc();
-	return block;
-}
-void* operator new[](size_t size) { return operator new(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void* operator new(size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
-{
-	return CountedAllocateAligned(size, (size_t)alignment);
-}
-void operator delete(void* block, std::align_val_t) noexcept { CountedFree(block); }
-void operator delete(void* block) noexcept { CountedFree(block); }
-void operator delete[](void* block) noexcept { CountedFree(block); }
-void operator delete(void* block, size_t) noexcept { CountedFree(block); }
-void operator delete[](void* block, size_t) noexcept { CountedFree(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { CountedFree(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { CountedFree(block); }
-
 
 namespace {
 
@@ -264,8 +186,8 @@ BM_PeakMemory(benchmark::State& state)
 	size_t peak = 0;
 	size_t held = 0;
 	for (auto _ : state) {
-		size_t baseline = sAllocated.load();
-		sPeak.store(baseline);
+		size_t baseline = AllocatedBytes();
+		ResetPeakBytes();
 		{
 			TextStore store(*be_plain_font, make_color(0, 0, 0));
 			store.SetText(document.html.data(), (int32_t)document.html.size());
@@ -273,7 +195,7 @@ BM_PeakMemory(benchmark::State& state)
 				palette.Apply(store, token);
 			held = store.AllocatedBytes();
 		}
-		peak = sPeak.load() - baseline;
+		peak = PeakBytes() - baseline;
 	}
 	state.counters["peak_bytes"] = peak;
 	state.counters["peak_per_text_byte"] = peak / (double)document.html.size();

@@ -11,94 +11,15 @@
 #include <TextView.h>
 #include <Window.h>
 
+#include "AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <cstdlib>
-#include <malloc.h>
 #include <map>
-#include <new>
-
-// GCC cannot see that the replacement operators below pair malloc with free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-
-// Every allocation of the process is counted for the peak memory figure.
-std::atomic<size_t> sAllocated(0);
-std::atomic<size_t> sPeak(0);
-
-
-void*
-Counted(void* block)
-{
-	if (block == NULL)
-		return NULL;
-	size_t now = sAllocated.fetch_add(malloc_usable_size(block))
-		+ malloc_usable_size(block);
-	size_t peak = sPeak.load();
-	while (now > peak && !sPeak.compare_exchange_weak(peak, now)) {
-	}
-	return block;
-}
-
-
-void*
-Allocate(size_t size, size_t alignment = 0)
-{
-	void* block = NULL;
-	if (alignment > sizeof(void*)) {
-		if (posix_memalign(&block, alignment, size == 0 ? 1 : size) != 0)
-			return NULL;
-	} else
-		block = malloc(size == 0 ? 1 : size);
-	return Counted(block);
-}
-
-
-void
-Release(void* block)
-{
-	if (block == NULL)
-		return;
-	sAllocated.fetch_sub(malloc_usable_size(block));
-	free(block);
-}
-
-}	// namespace
-
-
-void* operator new(size_t size)
-{
-	void* block = Allocate(size);
-	if (block == NULL)
-		throw std::bad_alloc();
-	return block;
-}
-void* operator new[](size_t size) { return operator new(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new(size_t size, std::align_val_t alignment)
-{
-	void* block = Allocate(size, (size_t)alignment);
-	if (block == NULL)
-		throw std::bad_alloc();
-	return block;
-}
-void* operator new(size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
-{
-	return Allocate(size, (size_t)alignment);
-}
-void operator delete(void* block) noexcept { Release(block); }
-void operator delete[](void* block) noexcept { Release(block); }
-void operator delete(void* block, size_t) noexcept { Release(block); }
-void operator delete[](void* block, size_t) noexcept { Release(block); }
-void operator delete(void* block, std::align_val_t) noexcept { Release(block); }
-void operator delete(void* block, size_t, std::align_val_t) noexcept { Release(block); }
-
 
 namespace {
 
@@ -382,8 +303,8 @@ BM_PeakMemory(benchmark::State& state)
 	const Document& document = DocumentOfSize(state.range(0));
 	size_t peak = 0;
 	for (auto _ : state) {
-		size_t baseline = sAllocated.load();
-		sPeak.store(baseline);
+		size_t baseline = AllocatedBytes();
+		ResetPeakBytes();
 		{
 			BTextView* view = NewView();
 			view->SetText(document.html.data(), (int32)document.html.size());
@@ -391,7 +312,7 @@ BM_PeakMemory(benchmark::State& state)
 			view->LineAt(view->TextLength() / 2);
 			delete view;
 		}
-		peak = sPeak.load() - baseline;
+		peak = PeakBytes() - baseline;
 	}
 	state.counters["peak_bytes"] = peak;
 	state.counters["peak_per_text_byte"] = peak / (double)document.html.size();
